@@ -1,0 +1,53 @@
+// Start of the program, the load sequence, a new game and the minimised caption.
+#include "window/GameLabel.h"
+#include "window/Tavola.h"
+
+namespace {
+
+const QString kRecordsUnavailable =
+    QStringLiteral("Non riesco a leggere o a creare i file dei record: in questa partita i record non possono "
+                   "essere conservati.");
+
+} // namespace
+
+void Tavola::start() {
+    Form_Initialize();
+    showAndActivate();
+}
+
+void Tavola::Form_Initialize() {
+    // The painter needs the loaded window, so the whole load sequence runs before the painter's first step.
+    Form_Load();
+    cmdNext_Click();
+}
+
+void Tavola::Form_Load() {
+    Timer1->setEnabled(false);
+    Timer2->setEnabled(false);
+    const QString name = platform_.dialogs.inputBox("Come ti chiami?");
+    platform_.dialogs.msgBox(" " + name + " vediamo se sei un vero campione  ");
+    lblnome1->setCaption(name);
+    StartClock();
+    state.systemDir = GetSystemDir();
+    const bool recordsCreated = createRecordFiles();
+    const bool recordsRead = readRecords();
+    if (!recordsCreated || !recordsRead) platform_.dialogs.msgBox(kRecordsUnavailable);
+    lblconto->setCaption(clockText());
+    cmdNext_Click();
+}
+
+void Tavola::Next_Click() {
+    const int answer = platform_.dialogs.msgBox("INIZIAMO UNA NUOVA GARA  ?", Dialogs::YesNoQuestionDefaultNo,
+                                                "INIZIARE NUOVA GARA");
+    if (answer == Dialogs::AnswerNo) return;
+    // Unloading abandons the game in progress: no record decision.
+    hide();
+    unloadControls();
+    loadControls();
+    Form_Load();
+    showAndActivate();
+}
+
+void Tavola::Form_Resize() {
+    if (isMinimized()) setWindowTitle("Dorvana.  ");
+}

@@ -1,0 +1,42 @@
+#include "window/Artwork.h"
+#include "window/Layout.h"
+#include "window/Tavola.h"
+#include "window/platform/FoldingRandom.h"
+#include "window/platform/ProgramExit.h"
+#include "window/platform/QtDialogs.h"
+#include "window/platform/QtFolders.h"
+#include "window/platform/QtSound.h"
+#include "window/platform/QtTextFiles.h"
+#include "window/platform/QtTimers.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("dorvana");
+    QApplication::setWindowIcon(artwork::windowIcon());
+    // The game speaks Italian whatever the machine's language, Qt's own buttons included.
+    QTranslator qtItalian;
+    if (qtItalian.load(QLocale(QLocale::Italian), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtItalian);
+    // The window is hidden while a new game asks for the name; only the player's close ends the run.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QtDialogs dialogs(layout::kTitle);
+    QtSound sound;
+    FoldingRandom random;
+    random.reseedFromClock();
+    QtTimers timers;
+    QtFolders folders;
+    QtTextFiles files;
+    ProgramExit end;
+    Platform platform{dialogs, sound, random, timers, folders, files, end};
+
+    Tavola tavola(platform);
+    QObject::connect(&tavola, &Tavola::closedByPlayer, &app, &QApplication::quit);
+    tavola.start();
+    return QApplication::exec();
+}

@@ -1,0 +1,10 @@
+// The three cues beside the program: shot, explosion and laser.
+#include "window/Tavola.h"
+#include "window/platform/Paths.h"
+
+void Tavola::PlaySoundFile(const QString& path) { platform_.sound.play(path); }
+
+// Built afresh at every play and never checked: a missing file is simply silent.
+QString Tavola::cuePath(const char* cue) const {
+    return platform_.folders.programFolder() + nativeSeparators(QString::fromUtf8(cue));
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// Modal message and input boxes. Texts are shown as plain text, never as markup.
+class Dialogs {
+  public:
+    // Message box styles and answer codes as the game's handlers use them.
+    static constexpr int OkOnly = 0;
+    static constexpr int YesNoQuestionDefaultNo = 292;
+    static constexpr int AnswerOk = 1;
+    static constexpr int AnswerYes = 6;
+    static constexpr int AnswerNo = 7;
+
+    virtual ~Dialogs() = default;
+    // An empty title means the program's title. Returns the answer code.
+    virtual int msgBox(const QString& text, int style = OkOnly, const QString& title = {}) = 0;
+    // Returns the typed text, or the empty text on Cancel.
+    virtual QString inputBox(const QString& prompt) = 0;
+};

@@ -1,0 +1,11 @@
+#include "ProgramExit.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+void ProgramExit::endNow() {
+    // Records are committed before this point; nothing else may run, not even destructors
+    // of objects whose handlers are still on the stack below us.
+    std::fflush(nullptr);
+    std::_Exit(0);
+}

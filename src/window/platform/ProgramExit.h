@@ -1,0 +1,8 @@
+#pragma once
+
+#include "ProgramEnd.h"
+
+class ProgramExit : public ProgramEnd {
+  public:
+    [[noreturn]] void endNow() override;
+};

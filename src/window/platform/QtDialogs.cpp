@@ -1,0 +1,39 @@
+#include "QtDialogs.h"
+
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+
+namespace {
+
+// The longest name the prompt accepts; the record reader's bound leaves room for it.
+constexpr int kMaxInput = 254;
+
+} // namespace
+
+int QtDialogs::msgBox(const QString& text, int style, const QString& title) {
+    QMessageBox box;
+    box.setWindowTitle(title.isEmpty() ? title_ : title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    if (style == YesNoQuestionDefaultNo) {
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? AnswerYes : AnswerNo;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return AnswerOk;
+}
+
+QString QtDialogs::inputBox(const QString& prompt) {
+    QInputDialog box;
+    box.setWindowTitle(title_);
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    if (auto* edit = box.findChild<QLineEdit*>()) edit->setMaxLength(kMaxInput);
+    if (box.exec() != QDialog::Accepted) return {};
+    return box.textValue();
+}

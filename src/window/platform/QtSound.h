@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Sound.h"
+
+#include <QHash>
+#include <memory>
+
+class QSoundEffect;
+
+// One loaded effect per cue file, so a repeated cue starts without decoding again.
+class QtSound : public Sound {
+  public:
+    QtSound();
+    ~QtSound() override;
+    void play(const QString& path) override;
+
+  private:
+    QHash<QString, QSoundEffect*> effects_;
+    QSoundEffect* sounding_ = nullptr;
+};

@@ -1,0 +1,72 @@
+#include "QtTextFiles.h"
+
+#include "RecordText.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+qint16 QtTextFiles::freeFile() {
+    qint16 number = 1;
+    while (open_.contains(number)) ++number;
+    return number;
+}
+
+bool QtTextFiles::open(qint16 number, const QString& path, Mode mode) {
+    if (open_.contains(number)) return false;
+    std::unique_ptr<QFileDevice> file;
+    bool ok = false;
+    switch (mode) {
+    case Mode::Input:
+        file = std::make_unique<QFile>(path);
+        ok = file->open(QIODevice::ReadOnly);
+        break;
+    case Mode::Append:
+        file = std::make_unique<QFile>(path);
+        ok = file->open(QIODevice::WriteOnly | QIODevice::Append);
+        break;
+    case Mode::Output:
+        // Written beside the old file and renamed over it on close: a crash or a full disk
+        // leaves the old record whole.
+        file = std::make_unique<QSaveFile>(path);
+        ok = file->open(QIODevice::WriteOnly);
+        break;
+    }
+    if (!ok) return false;
+    open_[number] = std::move(file);
+    return true;
+}
+
+QFileDevice* QtTextFiles::device(qint16 number) const {
+    const auto it = open_.find(number);
+    return it == open_.end() ? nullptr : it->second.get();
+}
+
+qint64 QtTextFiles::length(qint16 number) {
+    const QFileDevice* file = device(number);
+    return file == nullptr ? -1 : file->size();
+}
+
+QString QtTextFiles::read(qint16 number, qint64 maxBytes) {
+    QFileDevice* file = device(number);
+    if (file == nullptr || maxBytes <= 0) return {};
+    return decodeRecordText(file->read(maxBytes));
+}
+
+bool QtTextFiles::write(qint16 number, const QString& text) {
+    QFileDevice* file = device(number);
+    if (file == nullptr) return false;
+    const QByteArray bytes = encodeRecordText(text);
+    return file->write(bytes) == bytes.size();
+}
+
+bool QtTextFiles::writeLine(qint16 number, const QString& text) { return write(number, text + "\r\n"); }
+
+bool QtTextFiles::close(qint16 number) {
+    auto node = open_.extract(number);
+    if (node.empty()) return false;
+    QFileDevice* file = node.mapped().get();
+    if (auto* save = dynamic_cast<QSaveFile*>(file)) return save->commit();
+    const bool flushed = file->flush();
+    file->close();
+    return flushed && file->error() == QFileDevice::NoError;
+}

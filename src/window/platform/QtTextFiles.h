@@ -1,0 +1,22 @@
+#pragma once
+
+#include "TextFiles.h"
+
+#include <QFileDevice>
+#include <map>
+#include <memory>
+
+class QtTextFiles : public TextFiles {
+  public:
+    qint16 freeFile() override;
+    bool open(qint16 number, const QString& path, Mode mode) override;
+    qint64 length(qint16 number) override;
+    QString read(qint16 number, qint64 maxBytes) override;
+    bool writeLine(qint16 number, const QString& text) override;
+    bool write(qint16 number, const QString& text) override;
+    bool close(qint16 number) override;
+
+  private:
+    QFileDevice* device(qint16 number) const;
+    std::map<qint16, std::unique_ptr<QFileDevice>> open_;
+};

@@ -1,0 +1,29 @@
+#include "QtTimers.h"
+
+#include <QTimer>
+
+namespace {
+
+class QtTimer : public Timer {
+  public:
+    explicit QtTimer(std::function<void()> onTick) {
+        QObject::connect(&timer_, &QTimer::timeout, &timer_, std::move(onTick));
+    }
+    void setInterval(int ms) override { timer_.setInterval(ms); }
+    void setEnabled(bool on) override {
+        if (on && !timer_.isActive()) timer_.start();
+        if (!on) timer_.stop();
+    }
+    bool isEnabled() const override { return timer_.isActive(); }
+
+  private:
+    QTimer timer_;
+};
+
+} // namespace
+
+std::unique_ptr<Timer> QtTimers::create(const QString& name, std::function<void()> onTick) {
+    auto timer = std::make_unique<QtTimer>(std::move(onTick));
+    Q_UNUSED(name);
+    return timer;
+}

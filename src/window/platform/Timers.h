@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+// A repeating timer that ticks on the user-interface thread.
+class Timer {
+  public:
+    virtual ~Timer() = default;
+    virtual void setInterval(int ms) = 0;
+    // Switching on a running timer leaves its period alone.
+    virtual void setEnabled(bool on) = 0;
+    virtual bool isEnabled() const = 0;
+};
+
+class Timers {
+  public:
+    virtual ~Timers() = default;
+    virtual std::unique_ptr<Timer> create(const QString& name, std::function<void()> onTick) = 0;
+};

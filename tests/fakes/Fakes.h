@@ -1,0 +1,151 @@
+#pragma once
+
+// Stand-ins for the platform, so tests drive the window without dialogs, sound, clock or disk.
+#include "window/platform/FoldingRandom.h"
+#include "window/platform/Platform.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <vector>
+
+class FakeDialogs : public Dialogs {
+  public:
+    struct Message {
+        QString text;
+        int style;
+        QString title;
+    };
+    std::vector<Message> messages;
+    QStringList prompts;
+    // Typed at the next input boxes; an empty deque answers Cancel.
+    std::deque<QString> names;
+    // Answers to the next Yes/No boxes; an empty deque answers No.
+    std::deque<int> answers;
+    // Runs while a message box is "open", e.g. to deliver timer ticks as Qt's nested loop would.
+    std::function<void(const QString& text)> whileOpen;
+
+    int msgBox(const QString& text, int style, const QString& title) override;
+    QString inputBox(const QString& prompt) override;
+    QStringList texts() const;
+};
+
+class FakeSound : public Sound {
+  public:
+    QStringList played;
+    void play(const QString& path) override { played.append(path); }
+};
+
+// Hands out the scripted draws first, then falls back to a real source; logs every call.
+class ScriptedRandom : public RandomSource {
+  public:
+    struct Call {
+        enum Kind { Draw, ReseedFromClock, Reseed } kind;
+        double value; // the draw returned, or the number reseeded with
+    };
+    std::deque<float> script;
+    std::vector<Call> calls;
+
+    float draw() override;
+    void reseedFromClock() override;
+    void reseed(double n) override;
+    std::vector<double> reseeds() const;
+    int drawCount() const;
+
+  private:
+    FoldingRandom fallback_;
+};
+
+class FakeTimer;
+
+class FakeTimers : public Timers {
+  public:
+    std::unique_ptr<Timer> create(const QString& name, std::function<void()> onTick) override;
+    // The timer of that name in the window as loaded now.
+    FakeTimer& operator[](const QString& name);
+    void forget(FakeTimer* timer);
+
+  private:
+    QHash<QString, FakeTimer*> live_;
+};
+
+class FakeTimer : public Timer {
+  public:
+    FakeTimer(FakeTimers& owner, QString name, std::function<void()> onTick);
+    ~FakeTimer() override;
+    void setInterval(int ms) override { interval = ms; }
+    void setEnabled(bool on) override { enabled = on; }
+    bool isEnabled() const override { return enabled; }
+    // Delivers one tick if the timer is on; returns whether it ticked.
+    bool tick();
+
+    const QString name;
+    int interval = 0;
+    bool enabled = false;
+
+  private:
+    FakeTimers& owner_;
+    std::function<void()> onTick_;
+};
+
+class FakeFolders : public Folders {
+  public:
+    QString program = "/opt/dorvana";
+    QString records = "/home/player/.local/share/dorvana";
+    QString programFolder() override { return program; }
+    QString recordFolder() override { return records; }
+};
+
+// Files in memory. Failures are injected by path and mode.
+class FakeTextFiles : public TextFiles {
+  public:
+    std::map<QString, QByteArray> disk;
+    std::set<std::pair<QString, Mode>> failOpen;
+    std::set<QString> failCommit;
+    std::vector<QString> log; // "open Append path", "close path"...
+
+    qint16 freeFile() override;
+    bool open(qint16 number, const QString& path, Mode mode) override;
+    qint64 length(qint16 number) override;
+    QString read(qint16 number, qint64 maxBytes) override;
+    bool writeLine(qint16 number, const QString& text) override;
+    bool write(qint16 number, const QString& text) override;
+    bool close(qint16 number) override;
+    int openCount() const { return static_cast<int>(open_.size()); }
+
+  private:
+    struct OpenFile {
+        QString path;
+        Mode mode;
+        QByteArray pending;
+    };
+    std::map<qint16, OpenFile> open_;
+};
+
+struct ProgramEnded {};
+
+class FakeProgramEnd : public ProgramEnd {
+  public:
+    int ends = 0;
+    // Unwinds to the test, which catches ProgramEnded.
+    [[noreturn]] void endNow() override {
+        ++ends;
+        throw ProgramEnded{};
+    }
+};
+
+// One of everything, wired into a Platform.
+struct FakePlatform {
+    FakeDialogs dialogs;
+    FakeSound sound;
+    ScriptedRandom random;
+    FakeTimers timers;
+    FakeFolders folders;
+    FakeTextFiles files;
+    FakeProgramEnd end;
+    Platform platform{dialogs, sound, random, timers, folders, files, end};
+};
