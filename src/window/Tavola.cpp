@@ -68,7 +68,9 @@ void styleLabel(GameLabel& label, const layout::Label& design) {
 void styleButton(GameButton& button, const layout::Button& design) {
     button.setFont(makeFont(design.font));
     if (design.toolTip != nullptr) button.setToolTip(design.toolTip);
-    if (design.pointer != layout::Pointer::Default) button.setCursor(makeCursor(design.pointer));
+    // Buttons are windows of their own: without a pointer of their own they show the arrow, not the
+    // surface's cross-hair.
+    button.setCursor(makeCursor(design.pointer));
     button.setEnabled(design.enabled);
     button.setVisible(design.visible);
 }

@@ -1,5 +1,6 @@
 #include "QtDialogs.h"
 
+#include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -12,7 +13,8 @@ constexpr int kMaxInput = 254;
 } // namespace
 
 int QtDialogs::msgBox(const QString& text, int style, const QString& title) {
-    QMessageBox box;
+    // Centred over the game when it is on screen; application-modal either way.
+    QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? title_ : title);
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
@@ -29,7 +31,7 @@ int QtDialogs::msgBox(const QString& text, int style, const QString& title) {
 }
 
 QString QtDialogs::inputBox(const QString& prompt) {
-    QInputDialog box;
+    QInputDialog box(QApplication::activeWindow());
     box.setWindowTitle(title_);
     box.setLabelText(prompt);
     box.setInputMode(QInputDialog::TextInput);
