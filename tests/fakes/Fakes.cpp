@@ -14,6 +14,7 @@ int FakeDialogs::msgBox(const QString& text, int style, const QString& title) {
 
 QString FakeDialogs::inputBox(const QString& prompt) {
     prompts.append(prompt);
+    if (whileAsking) whileAsking(prompt);
     if (names.empty()) return {};
     QString name = names.front();
     names.pop_front();

@@ -28,6 +28,8 @@ class FakeDialogs : public Dialogs {
     std::deque<int> answers;
     // Runs while a message box is "open", e.g. to deliver timer ticks as Qt's nested loop would.
     std::function<void(const QString& text)> whileOpen;
+    // Runs while an input box is "open", before the scripted name is typed.
+    std::function<void(const QString& prompt)> whileAsking;
 
     int msgBox(const QString& text, int style, const QString& title) override;
     QString inputBox(const QString& prompt) override;
