@@ -128,6 +128,8 @@ void Tavola::loadControls() {
         tabOrder.emplace_back(design.tabIndex, button);
     }
     std::sort(tabOrder.begin(), tabOrder.end());
+    // Qt refuses to chain a control that takes no focus, and a label would cut the chain in two.
+    std::erase_if(tabOrder, [](const auto& entry) { return entry.second->focusPolicy() == Qt::NoFocus; });
     for (std::size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 
     for (const layout::TimerRow& row : layout::timers()) {
