@@ -1,0 +1,96 @@
+#pragma once
+
+// A window on fakes, like TestGame, whose sound and random source also report each call as it
+// happens, so a suite can look at the window at the very moment of a cue or a clock reseed.
+#include "Fakes.h"
+#include "window/GameButton.h"
+#include "window/GameLabel.h"
+#include "window/Tavola.h"
+
+#include <QStringList>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+
+// The largest draw the source can give: the float just below 1.
+inline const float kTopDraw = std::nextafter(1.0F, 0.0F);
+
+class HookedSound : public FakeSound {
+  public:
+    std::function<void(const QString& path)> onPlay;
+    void play(const QString& path) override {
+        FakeSound::play(path);
+        if (onPlay) onPlay(path);
+    }
+};
+
+class HookedRandom : public ScriptedRandom {
+  public:
+    std::function<void()> onClockReseed;
+    void reseedFromClock() override {
+        ScriptedRandom::reseedFromClock();
+        if (onClockReseed) onClockReseed();
+    }
+};
+
+struct PlayGame {
+    FakeDialogs dialogs;
+    HookedSound sound;
+    HookedRandom random;
+    FakeTimers timers;
+    FakeFolders folders;
+    FakeTextFiles files;
+    FakeProgramEnd end;
+    Platform platform{dialogs, sound, random, timers, folders, files, end};
+    std::unique_ptr<Tavola> tavola = std::make_unique<Tavola>(platform);
+
+    Tavola& operator*() { return *tavola; }
+    Tavola* operator->() { return tavola.get(); }
+    FakeTimer& timer1() { return timers["Timer1"]; }
+    FakeTimer& timer2() { return timers["Timer2"]; }
+
+    void start(const QString& name = "Mario") {
+        dialogs.names.push_back(name);
+        tavola->start();
+    }
+
+    void script(std::initializer_list<float> draws) { random.script.insert(random.script.end(), draws); }
+
+    // Forgets what happened so far: the call log, the cues and the boxes.
+    void clearLogs() {
+        random.calls.clear();
+        sound.played.clear();
+        dialogs.messages.clear();
+    }
+
+    // The random calls since the last clearLogs, as "reseed 0", "clock", "draw".
+    QStringList trace() const {
+        QStringList lines;
+        for (const ScriptedRandom::Call& call : random.calls) {
+            switch (call.kind) {
+            case ScriptedRandom::Call::Draw:
+                lines.append("draw");
+                break;
+            case ScriptedRandom::Call::ReseedFromClock:
+                lines.append("clock");
+                break;
+            case ScriptedRandom::Call::Reseed:
+                lines.append(QString("reseed %1").arg(call.value));
+                break;
+            }
+        }
+        return lines;
+    }
+
+    // The six targets in a fixed order: the three correct ones, then the three wrong ones.
+    std::array<GameButton*, 6> targets() const {
+        return {tavola->paricmd,    tavola->paricmd1,    tavola->paricmd2,
+                tavola->disparicmd, tavola->disparicmd1, tavola->disparicmd2};
+    }
+};
+
+inline int captionNumber(const GameButton* button) {
+    return button->caption().toInt();
+}
