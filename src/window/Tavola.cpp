@@ -60,7 +60,11 @@ void styleLabel(GameLabel& label, const layout::Label& design) {
     }
     label.setAlignment((design.align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     label.setEnabled(design.enabled);
-    if (design.toolTip != nullptr) label.setToolTip(design.toolTip);
+    if (design.toolTip != nullptr) {
+        label.setToolTip(design.toolTip);
+        // A screen reader skips a label without text; an empty frame is known by its hint instead.
+        if (label.caption().isEmpty()) label.setAccessibleName(design.toolTip);
+    }
     if (design.pointer != layout::Pointer::Default) label.setCursor(makeCursor(design.pointer));
     label.setVisible(design.visible);
 }
