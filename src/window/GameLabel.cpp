@@ -1,8 +1,11 @@
 #include "GameLabel.h"
 
+#include <QAbstractButton>
 #include <QMouseEvent>
+#include <algorithm>
 
-GameLabel::GameLabel(QWidget* parent, const layout::Label& design) : QLabel(parent), autoSize_(design.autoSize) {
+GameLabel::GameLabel(QWidget* parent, const layout::Label& design)
+    : QLabel(parent), autoSize_(design.autoSize) {
     setObjectName(design.name);
     setTextFormat(Qt::PlainText);
     setGeometry(layout::toPixels(design.left), layout::toPixels(design.top), layout::toPixels(design.width),
@@ -21,6 +24,20 @@ void GameLabel::setCaption(const QString& caption) {
     if (autoSize_) resize(sizeHint());
 }
 
-void GameLabel::mousePressEvent(QMouseEvent* event) { event->accept(); }
+// Buttons lie above labels. One that lets clicks through, the disabled start bar, hands them
+// to the window beneath, so they must not stop at a label that it covers.
+bool GameLabel::underButton(const QPoint& pos) const {
+    const QPoint inParent = mapToParent(pos);
+    const auto buttons = parentWidget()->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly);
+    return std::any_of(buttons.begin(), buttons.end(), [&](const QAbstractButton* button) {
+        return button->isVisible() && button->geometry().contains(inParent);
+    });
+}
 
-void GameLabel::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+void GameLabel::mousePressEvent(QMouseEvent* event) {
+    event->setAccepted(!underButton(event->position().toPoint()));
+}
+
+void GameLabel::mouseReleaseEvent(QMouseEvent* event) {
+    event->setAccepted(!underButton(event->position().toPoint()));
+}

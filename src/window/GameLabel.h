@@ -19,6 +19,8 @@ class GameLabel : public QLabel {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    bool underButton(const QPoint& pos) const;
+
     QString caption_;
     bool autoSize_;
 };
