@@ -1,0 +1,229 @@
+#!/usr/bin/python3
+"""Plays the start of a game on a private X server and reads the window over AT-SPI, as a screen reader does.
+
+Usage: dbus-run-session -- /usr/bin/python3 screen_reader.py path/to/dorvana
+"""
+import os
+import re
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+DEADLINE_S = 25
+PLAYER = "Ada & Bo"
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(what, probe, timeout_s=8.0):
+    """Polls probe until it returns something truthy."""
+    end = time.monotonic() + timeout_s
+    while True:
+        found = probe()
+        if found:
+            return found
+        if time.monotonic() > end:
+            raise Failure("timed out waiting for " + what)
+        time.sleep(0.1)
+
+
+class Session:
+    """The processes of one run; each is ended by its own process group, whatever happens."""
+
+    def __init__(self):
+        self.processes = []
+
+    def start(self, argv, **kwargs):
+        process = subprocess.Popen(argv, start_new_session=True, **kwargs)
+        self.processes.append(process)
+        return process
+
+    def close(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                try:
+                    os.killpg(process.pid, signal.SIGTERM)
+                    process.wait(timeout=3)
+                except (ProcessLookupError, subprocess.TimeoutExpired):
+                    try:
+                        os.killpg(process.pid, signal.SIGKILL)
+                    except ProcessLookupError:
+                        pass
+                    process.wait()
+
+
+def start_x_server(session):
+    read_end, write_end = os.pipe()
+    session.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                  pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        number = pipe.readline().strip()
+    check(number.isdigit(), "Xvfb did not report a display")
+    return ":" + number
+
+
+def on_deadline(*_):
+    raise Failure("the run took longer than %d s" % DEADLINE_S)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=10).stdout.split()
+
+
+def keys_to_window(window, *keys):
+    # No window manager: the window gets the keyboard only when given it.
+    xdotool("windowfocus", "--sync", window)
+    xdotool("key", "--clearmodifiers", *keys)
+
+
+def shown_windows(title):
+    return set(xdotool("search", "--onlyvisible", "--name", "^" + re.escape(title) + "$"))
+
+
+def walk(accessible):
+    yield accessible
+    for child in accessible:
+        if child is not None:
+            yield from walk(child)
+
+
+def main():
+    game = sys.argv[1]
+    session = Session()
+    signal.signal(signal.SIGALRM, on_deadline)
+    signal.alarm(DEADLINE_S)
+    try:
+        with tempfile.TemporaryDirectory() as data:
+            display = start_x_server(session)
+            os.environ["DISPLAY"] = display
+            session.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], stderr=subprocess.DEVNULL)
+            env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_DATA_HOME=data,
+                       XDG_RUNTIME_DIR=data, QT_QPA_PLATFORM="xcb")
+            game_process = session.start([game], env=env, stderr=subprocess.DEVNULL)
+            # Imported only now: the library looks for the accessibility bus as it loads.
+            import pyatspi
+            run(pyatspi, game_process)
+    except Failure as failure:
+        print("FAIL:", failure)
+        return 1
+    finally:
+        signal.alarm(0)
+        session.close()
+    print("PASS")
+    return 0
+
+
+def run(pyatspi, game_process):
+    desktop = pyatspi.Registry.getDesktop(0)
+
+    def game_app():
+        return next((app for app in desktop if app is not None and app.name == "dorvana"), None)
+
+    def showing(accessible):
+        return accessible.getState().contains(pyatspi.STATE_SHOWING)
+
+    def find(role, name=None, where=None):
+        for accessible in walk(where or game_app()):
+            if accessible.getRoleName() == role and (name is None or accessible.name == name):
+                return accessible
+        return None
+
+    def extents(accessible):
+        box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        return box.x, box.y, box.width, box.height
+
+    app = wait_for("the game on the accessibility bus", game_app)
+    prompt = wait_for("the name prompt", lambda: find("label", "Come ti chiami?", app))
+    check(showing(prompt), "the prompt is not showing")
+    [prompt_window] = wait_for("the prompt's window", lambda: shown_windows("Dorvana"))
+    xdotool("windowfocus", "--sync", prompt_window)
+    xdotool("type", "--delay", "20", PLAYER)
+    keys_to_window(prompt_window, "Return")
+
+    greeting_text = " " + PLAYER + " vediamo se sei un vero campione  "
+    wait_for("the greeting", lambda: find("label", greeting_text))
+    [greeting_window] = wait_for("the greeting's window", lambda: shown_windows("Dorvana") - {prompt_window})
+    keys_to_window(greeting_window, "Return")
+
+    frame = wait_for("the game window", lambda: next(
+        (w for w in game_app() if w is not None and w.getRoleName() == "frame" and showing(w)
+         and find("push button", "Exit", w) is not None), None))
+    check(frame.name == "Dorvana", "the window is called %r" % frame.name)
+
+    def label(name):
+        found = find("label", name, frame)
+        check(found is not None, "no label %r" % name)
+        check(showing(found), "label %r is not showing" % name)
+        return found
+
+    for heading in ["Punti complessivi", "Tempo restante", "Sfidante", "Il record  è di ", "con punti",
+                    "Questo è il tuo punteggio. Forza con il  record"]:
+        label(heading)
+    score = label("0")
+    player = label(PLAYER)
+
+    exit_button = find("push button", "Exit", frame)
+    start_bar = find("push button", "Clicca per iniziare", frame)
+    check(start_bar is not None, "no start bar")
+    check(showing(exit_button) and showing(start_bar), "the exit or the start bar is not showing")
+    check(exit_button.getState().contains(pyatspi.STATE_ENABLED), "the exit is disabled")
+    check(not start_bar.getState().contains(pyatspi.STATE_ENABLED), "the start bar is enabled")
+    check(exit_button.queryAction().getKeyBinding(0) == "Alt+X",
+          "the exit's key is %r" % exit_button.queryAction().getKeyBinding(0))
+
+    numbers = [b for b in walk(frame) if b.getRoleName() == "push button" and re.fullmatch(r"\d+", b.name)]
+    check(len(numbers) == 6, "%d number buttons" % len(numbers))
+    check(all(not showing(b) for b in numbers), "a number button shows before the start click")
+
+    # Geometry as designed, relative to the heading in the top-left corner (its left edge lies off the window).
+    heading = label("Punti complessivi")
+    hx, hy, hw, hh = extents(heading)
+    ex, ey, ew, eh = extents(exit_button)
+    sx, sy, sw, sh = extents(start_bar)
+    check((hw, hh) == (209, 49), "heading extents %r" % ((hx, hy, hw, hh),))
+    check((ex - hx, ey - hy, ew, eh) == (416, 0, 209, 49), "exit extents %r" % ((ex, ey, ew, eh),))
+    check((sx - hx, sy - hy, sw, sh) == (208, 0, 214, 49), "start bar extents %r" % ((sx, sy, sw, sh),))
+    px, py, _, _ = extents(player)
+    check((px - hx, py - hy) == (136, 304), "player name at %r" % ((px - hx, py - hy),))
+    check(extents(score)[2] > 0, "the score has no width")
+
+    # The clock's name follows its text, second by second.
+    clock = next((l for l in walk(frame) if l.getRoleName() == "label" and re.fullmatch(r"00:0[45]:\d\d", l.name)),
+                 None)
+    check(clock is not None, "no clock among the labels")
+    first = clock.name
+    wait_for("the clock to move on", lambda: clock.name != first, timeout_s=3)
+    check(re.fullmatch(r"00:0[45]:\d\d", clock.name), "the clock reads %r" % clock.name)
+
+    # A click on the start bar starts the board: buttons come into view, each announcing its number.
+    subprocess.run(["xdotool", "mousemove", str(sx + sw // 2), str(sy + sh // 2), "click", "1"], timeout=10)
+    shown = wait_for("a number button to show", lambda: [b for b in numbers if showing(b)], timeout_s=4)
+    for button in shown:
+        check(re.fullmatch(r"\d+", button.name), "a shown number button is called %r" % button.name)
+        check(button.getState().contains(pyatspi.STATE_FOCUSABLE), "number button %s takes no focus" % button.name)
+        check(extents(button)[2:] == (81, 81), "number button %s extents %r" % (button.name, extents(button)))
+
+    # Alt+X runs the exit sequence; its goodbye box ends the run.
+    [window] = shown_windows("Dorvana")
+    keys_to_window(window, "alt+x")
+    goodbye = wait_for("the goodbye box", lambda: shown_windows("Dorvana") - {window})
+    keys_to_window(goodbye.pop(), "Return")
+    try:
+        code = game_process.wait(timeout=8)
+    except subprocess.TimeoutExpired:
+        raise Failure("the game did not end after its goodbye")
+    check(code == 0, "the game ended with %d" % code)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
