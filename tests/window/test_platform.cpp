@@ -1,0 +1,263 @@
+// What the game relies on from its random source, text files and sound, on the real implementations.
+#include "window/platform/FoldingRandom.h"
+#include "window/platform/QtSound.h"
+#include "window/platform/QtTextFiles.h"
+#include "window/platform/RecordText.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using Mode = TextFiles::Mode;
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void put(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+std::vector<float> drawsOf(RandomSource& random, int count) {
+    std::vector<float> draws;
+    for (int i = 0; i < count; ++i)
+        draws.push_back(random.draw());
+    return draws;
+}
+
+// A short, valid 8 kHz mono 16-bit wave of silence.
+QByteArray silentWave() {
+    constexpr quint32 samples = 800;
+    QByteArray wave;
+    const auto u32 = [&wave](quint32 value) {
+        const quint32 le = qToLittleEndian(value);
+        wave.append(reinterpret_cast<const char*>(&le), 4);
+    };
+    const auto u16 = [&wave](quint16 value) {
+        const quint16 le = qToLittleEndian(value);
+        wave.append(reinterpret_cast<const char*>(&le), 2);
+    };
+    wave.append("RIFF");
+    u32(36 + samples * 2);
+    wave.append("WAVEfmt ");
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(8000);
+    u32(16000);
+    u16(2);
+    u16(16);
+    wave.append("data");
+    u32(samples * 2);
+    wave.append(QByteArray(samples * 2, '\0'));
+    return wave;
+}
+
+} // namespace
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+  private slots:
+    // The deal multiplies draws by up to 900 and floors them: a single 1.0 would deal out of range.
+    void drawsStayInTheHalfOpenUnitRange() {
+        FoldingRandom random;
+        constexpr float largestBelowOne = 1.0F - std::numeric_limits<float>::epsilon() / 2;
+        float lowest = 1;
+        bool reachedLargest = false;
+        constexpr long kDraws = 1L << 27;
+        for (long i = 0; i < kDraws; ++i) {
+            const float r = random.draw();
+            if (!(r >= 0.0F && r < 1.0F)) QFAIL(qPrintable(QString("draw %1 gave %2").arg(i).arg(r)));
+            lowest = std::min(lowest, r);
+            reachedLargest = reachedLargest || r == largestBelowOne;
+        }
+        QCOMPARE(lowest, 0.0F);
+        QVERIFY2(reachedLargest, "the largest float below 1 was never drawn");
+    }
+
+    void drawsAreSpreadEvenly() {
+        FoldingRandom random;
+        random.reseedFromClock();
+        std::array<int, 10> bins{};
+        constexpr int kDraws = 1'000'000;
+        for (int i = 0; i < kDraws; ++i)
+            ++bins[static_cast<std::size_t>(std::floor(10 * random.draw()))];
+        for (const int count : bins)
+            QVERIFY2(std::abs(count - kDraws / 10) < kDraws / 200, qPrintable(QString::number(count)));
+    }
+
+    void reseedFoldsIntoTheState() {
+        FoldingRandom random;
+        random.reseed(5);
+        const std::vector<float> first = drawsOf(random, 8);
+        random.reseed(5);
+        QVERIFY(drawsOf(random, 8) != first);
+
+        // The same state reseeded alike goes on alike.
+        FoldingRandom one(1234);
+        FoldingRandom other(1234);
+        for (const double n : {5.0, 0.0, -4.0, 32767.0}) {
+            one.reseed(n);
+            other.reseed(n);
+            QCOMPARE(drawsOf(one, 4), drawsOf(other, 4));
+        }
+
+        // Numbers close together lead to unrelated draws.
+        FoldingRandom plus(99);
+        FoldingRandom minus(99);
+        plus.reseed(4);
+        minus.reseed(-4);
+        QVERIFY(drawsOf(plus, 4) != drawsOf(minus, 4));
+    }
+
+    void reseedFromTheClockDependsOnTheMoment() {
+        FoldingRandom one(7);
+        FoldingRandom other(7);
+        one.reseedFromClock();
+        QTest::qSleep(2);
+        other.reseedFromClock();
+        QVERIFY(drawsOf(one, 4) != drawsOf(other, 4));
+    }
+
+    void writtenLinesEndInCrLf() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("atarvisk.txt");
+        QtTextFiles files;
+        const qint16 number = files.freeFile();
+        QVERIFY(files.open(number, path, Mode::Output));
+        QVERIFY(files.writeLine(number, "Zoë"));
+        QVERIFY(files.writeLine(number, "12"));
+        QVERIFY(files.close(number));
+        QCOMPARE(contents(path), QByteArray("Zo\xC3\xAB\r\n12\r\n"));
+    }
+
+    void appendCreatesAndNeverTruncates() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tarvisk.txt");
+        QtTextFiles files;
+        QVERIFY(files.open(1, path, Mode::Append));
+        QVERIFY(files.close(1));
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(contents(path), QByteArray());
+
+        put(path, "Mario\r\n");
+        QVERIFY(files.open(1, path, Mode::Append));
+        QCOMPARE(files.length(1), 7);
+        QVERIFY(files.close(1));
+        QCOMPARE(contents(path), QByteArray("Mario\r\n"));
+        QVERIFY(files.open(1, path, Mode::Append));
+        QVERIFY(files.writeLine(1, "Luigi"));
+        QVERIFY(files.close(1));
+        QCOMPARE(contents(path), QByteArray("Mario\r\nLuigi\r\n"));
+    }
+
+    // A record is never half written: the old file stays whole until the new one is complete.
+    void outputReplacesOnlyOnClose() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("atarvisk.txt");
+        put(path, "40\r\n");
+        {
+            QtTextFiles files;
+            QVERIFY(files.open(1, path, Mode::Output));
+            QVERIFY(files.writeLine(1, "41"));
+            QCOMPARE(contents(path), QByteArray("40\r\n"));
+            QVERIFY(files.close(1));
+            QCOMPARE(contents(path), QByteArray("41\r\n"));
+        }
+        {
+            QtTextFiles abandoned;
+            QVERIFY(abandoned.open(1, path, Mode::Output));
+            QVERIFY(abandoned.writeLine(1, "99"));
+        }
+        QCOMPARE(contents(path), QByteArray("41\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"atarvisk.txt"});
+    }
+
+    void readsOnlyTheBoundedPrefix() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("tarvisk.txt");
+        put(path, QByteArray(100'000, 'a'));
+        QtTextFiles files;
+        QVERIFY(files.open(1, path, Mode::Input));
+        QCOMPARE(files.length(1), 100'000);
+        QCOMPARE(files.read(1, 255), QString(255, 'a'));
+        QVERIFY(files.close(1));
+    }
+
+    void failuresAreReportedNotThrown() {
+        QTemporaryDir dir;
+        QtTextFiles files;
+        QVERIFY(!files.open(1, dir.filePath("missing.txt"), Mode::Input));
+        QVERIFY(!files.open(1, dir.filePath("no/such/folder/atarvisk.txt"), Mode::Output));
+        QVERIFY(!files.open(1, dir.filePath("no/such/folder/atarvisk.txt"), Mode::Append));
+        QCOMPARE(files.freeFile(), qint16(1));
+        QVERIFY(!files.writeLine(1, "x"));
+        QVERIFY(!files.close(1));
+        QCOMPARE(files.length(1), -1);
+        QCOMPARE(files.read(1, 10), QString());
+
+        QVERIFY(files.open(1, dir.filePath("a.txt"), Mode::Append));
+        QVERIFY(!files.open(1, dir.filePath("b.txt"), Mode::Append));
+        QCOMPARE(files.freeFile(), qint16(2));
+        QVERIFY(files.close(1));
+        QVERIFY(!files.close(1));
+    }
+
+    void recordTextDecodes_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("UTF-8 Łucja") << QByteArray("\xC5\x81ucja") << QString("Łucja");
+        QTest::newRow("UTF-8 Zoë") << QByteArray("Zo\xC3\xAB") << QString("Zoë");
+        QTest::newRow("Windows-1252 euro") << QByteArray("\x80") << QString("€");
+        QTest::newRow("Windows-1252 è") << QByteArray("Andr\xE8") << QString("Andrè");
+        QTest::newRow("Windows-1252 Zoë") << QByteArray("Zo\xEB") << QString("Zoë");
+        QTest::newRow("Windows-1252 quotes") << QByteArray("\x93"
+                                                           "ciao\x94")
+                                             << QString("“ciao”");
+        QTest::newRow("ASCII with line end") << QByteArray("Mario\r\n") << QString("Mario\r\n");
+        QTest::newRow("empty") << QByteArray() << QString();
+    }
+    void recordTextDecodes() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(decodeRecordText(bytes), text);
+    }
+
+    void recordTextRoundTrips() {
+        for (const QString& text : {QString("Łucja"), QString("Zoë"), QString("€ 100"), QString("  x  ")})
+            QCOMPARE(decodeRecordText(encodeRecordText(text)), text);
+    }
+
+    // Whether the second cue cuts off the first cannot be seen from here: the effects are private
+    // to QtSound and no audio device exists on the test machine.
+    void soundNeverBlocksNorFails() {
+        QTemporaryDir dir;
+        const QString wave = dir.filePath("laser.wav");
+        put(wave, silentWave());
+        const QString missing = dir.filePath("suoni/sparo.wav");
+        QElapsedTimer clock;
+        clock.start();
+        {
+            QtSound sound;
+            for (int i = 0; i < 3; ++i) {
+                sound.play(missing);
+                sound.play(wave);
+                sound.play(wave);
+            }
+        }
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    }
+};
+
+QTEST_MAIN(PlatformTest)
+#include "test_platform.moc"
