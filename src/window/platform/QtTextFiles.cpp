@@ -65,7 +65,12 @@ bool QtTextFiles::close(qint16 number) {
     auto node = open_.extract(number);
     if (node.empty()) return false;
     QFileDevice* file = node.mapped().get();
-    if (auto* save = dynamic_cast<QSaveFile*>(file)) return save->commit();
+    if (auto* save = dynamic_cast<QSaveFile*>(file)) {
+        // Qt 6.4 commits even when the last buffered bytes could not be flushed (a full disk),
+        // which would put an empty file in place of the record.
+        if (!save->flush()) save->cancelWriting();
+        return save->commit();
+    }
     const bool flushed = file->flush();
     file->close();
     return flushed && file->error() == QFileDevice::NoError;
