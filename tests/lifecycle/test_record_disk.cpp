@@ -1,0 +1,285 @@
+// The record files on a real disk that misbehaves: no write access, full, odd content, interrupted writes.
+#include "LifeGame.h"
+#include "window/GameLabel.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/mount.h>
+
+namespace {
+
+const QString kFarewell = QStringLiteral("           Ciao a presto.");
+const QString kCongratulation = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
+constexpr qint64 kReadBound = 4096;
+
+// Root ignores permissions, so an unwritable or full folder needs a small file system of its own.
+class Tmpfs {
+  public:
+    explicit Tmpfs(const QString& dir) : dir_(QFile::encodeName(dir)) {
+        mounted_ = ::mount("tmpfs", dir_.constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~Tmpfs() {
+        if (mounted_) ::umount2(dir_.constData(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+    bool makeReadOnly() {
+        return ::mount("tmpfs", dir_.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0;
+    }
+
+  private:
+    QByteArray dir_;
+    bool mounted_ = false;
+};
+
+void plant(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Shows score on the board and ends the game by cmdExit; returns the messages of the exit sequence.
+QStringList endWith(LifeGame& game, const QString& score) {
+    game->Punteggio->setCaption(score);
+    game.fakes.dialogs.messages.clear();
+    if (!game.ends([&] { game->cmdExit_Click(); })) return {"<the program went on>"};
+    return game.fakes.dialogs.texts();
+}
+
+bool toldNotSaved(const QStringList& messages) {
+    return messages.size() == 2 && messages[0] == kFarewell && messages[1] != kCongratulation &&
+           messages[1].contains("record");
+}
+
+} // namespace
+
+class RecordDisk : public QObject {
+    Q_OBJECT
+  private:
+    QTemporaryDir temp_;
+    QString folder_;
+
+    QString score() const { return folder_ + "/atarvisk.txt"; }
+    QString holder() const { return folder_ + "/tarvisk.txt"; }
+
+    // Each case gets a fresh folder; tmpfs cases mount over it.
+    void newFolder() {
+        static int count = 0;
+        folder_ = temp_.filePath(QString("records%1").arg(++count));
+        QVERIFY(QDir().mkpath(folder_));
+    }
+
+  private slots:
+    void init() { newFolder(); }
+
+    void firstStartCreatesEmptyFiles() {
+        LifeGame game(LifeGame::Disk::Real, folder_);
+        game.start("Mario");
+        QCOMPARE(contents(score()), QByteArray());
+        QCOMPARE(contents(holder()), QByteArray());
+        QCOMPARE(game->lblpunti->caption(), QString());
+        QCOMPARE(game->lblnome->caption(), QString());
+        QCOMPARE(game.fakes.dialogs.texts().size(), 1);
+        QCOMPARE(endWith(game, " 3"), (QStringList{kFarewell, kCongratulation}));
+        QCOMPARE(contents(score()), QByteArray(" 3\r\n"));
+        QCOMPARE(contents(holder()), QByteArray("Mario\r\n"));
+        QCOMPARE(QDir(folder_).entryList(QDir::Files), (QStringList{"atarvisk.txt", "tarvisk.txt"}));
+    }
+
+    void loadNeverTruncates() {
+        plant(score(), " 3\r\n");
+        plant(holder(), "Ada\r\n");
+        LifeGame game(LifeGame::Disk::Real, folder_);
+        game.start();
+        QCOMPARE(contents(score()), QByteArray(" 3\r\n"));
+        QCOMPARE(contents(holder()), QByteArray("Ada\r\n"));
+        QCOMPARE(game->lblpunti->caption(), QString(" 3\r\n"));
+        QCOMPARE(game->lblnome->caption(), QString("Ada\r\n"));
+    }
+
+    void namesRoundTrip_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("beyond Latin-1") << "Łucja";
+        QTest::newRow("Latin-1") << "Zoë";
+        QTest::newRow("markup") << "<b>x</b>";
+    }
+
+    void namesRoundTrip() {
+        QFETCH(QString, name);
+        {
+            LifeGame game(LifeGame::Disk::Real, folder_);
+            game.start(name);
+            endWith(game, " 1");
+        }
+        QCOMPARE(contents(holder()), (name + "\r\n").toUtf8());
+        LifeGame next(LifeGame::Disk::Real, folder_);
+        next.start();
+        QCOMPARE(next->lblnome->caption(), name + "\r\n");
+        QCOMPARE(next->lblnome->textFormat(), Qt::PlainText);
+    }
+
+    void readOnlyFolder_data() {
+        QTest::addColumn<QByteArray>("oldScore");
+        QTest::addColumn<QByteArray>("oldHolder");
+        QTest::newRow("without records") << QByteArray() << QByteArray();
+        QTest::newRow("with a record") << QByteArray(" 3\r\n") << QByteArray("Ada\r\n");
+    }
+
+    // The player hears once that records cannot be kept; the game goes on and nothing is claimed at the end.
+    void readOnlyFolder() {
+        QFETCH(QByteArray, oldScore);
+        QFETCH(QByteArray, oldHolder);
+        Tmpfs tmpfs(folder_);
+        if (!tmpfs.mounted())
+            QSKIP("mounting a tmpfs is not permitted here: run as root to test a read-only folder");
+        if (!oldScore.isEmpty()) {
+            plant(score(), oldScore);
+            plant(holder(), oldHolder);
+        }
+        QVERIFY(tmpfs.makeReadOnly());
+
+        LifeGame game(LifeGame::Disk::Real, folder_);
+        game.start("Mario");
+        const QStringList atLoad = game.fakes.dialogs.texts();
+        QCOMPARE(atLoad.size(), 2);
+        QVERIFY(atLoad[1].contains("record"));
+        QCOMPARE(game->lblpunti->caption(), QString(oldScore));
+        QCOMPARE(game->lblnome->caption(), QString(oldHolder));
+        QCOMPARE(game->lblconto->caption(), QString("00:05:00"));
+        QVERIFY(game.timer1().enabled);
+
+        QVERIFY(toldNotSaved(endWith(game, " 5")));
+        QCOMPARE(QFile::exists(score()), !oldScore.isEmpty());
+        if (!oldScore.isEmpty()) {
+            QCOMPARE(contents(score()), oldScore);
+            QCOMPARE(contents(holder()), oldHolder);
+        }
+    }
+
+    void folderThatCannotBeMade() {
+        plant(temp_.filePath("plain"), "not a folder");
+        LifeGame game(LifeGame::Disk::Real, temp_.filePath("plain/dorvana"));
+        game.start();
+        QCOMPARE(game.fakes.dialogs.texts().size(), 2);
+        QCOMPARE(game->lblpunti->caption(), QString());
+        QCOMPARE(game->lblnome->caption(), QString());
+        QVERIFY(toldNotSaved(endWith(game, " 5")));
+    }
+
+    void directoryInPlaceOfTheScoreFile() {
+        QVERIFY(QDir().mkpath(score()));
+        plant(holder(), "Ada\r\n");
+        LifeGame game(LifeGame::Disk::Real, folder_);
+        game.start();
+        QCOMPARE(game.fakes.dialogs.texts().size(), 2);
+        QCOMPARE(game->lblpunti->caption(), QString());
+        QCOMPARE(game->lblnome->caption(), QString("Ada\r\n"));
+        QVERIFY(toldNotSaved(endWith(game, " 5")));
+        QVERIFY(QFileInfo(score()).isDir());
+        QCOMPARE(contents(holder()), QByteArray("Ada\r\n"));
+    }
+
+    void hugeRecordFile() {
+        plant(score(), " 7\r\n");
+        QFile sparse(score());
+        QVERIFY(sparse.resize(100LL * 1024 * 1024));
+        plant(holder(), "Ada\r\n");
+
+        QElapsedTimer clock;
+        clock.start();
+        LifeGame game(LifeGame::Disk::Real, folder_);
+        game.start();
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString("start took %1 ms").arg(clock.elapsed())));
+        QCOMPARE(game->lblpunti->caption().size(), kReadBound);
+        QVERIFY(game->lblpunti->caption().startsWith(" 7\r\n"));
+
+        QCOMPARE(endWith(game, " 7"), QStringList{kFarewell});
+        QCOMPARE(QFileInfo(score()).size(), 100LL * 1024 * 1024);
+
+        LifeGame again(LifeGame::Disk::Real, folder_);
+        again.start("Mario");
+        QCOMPARE(endWith(again, " 8"), (QStringList{kFarewell, kCongratulation}));
+        QCOMPARE(contents(score()), QByteArray(" 8\r\n"));
+    }
+
+    // Not what we wrote: shown as text, worth 0, and replaced by any positive score.
+    void binaryJunk() {
+        QByteArray junk("\x89PNG\r\n\x1a\n", 8);
+        for (int i = 0; i < 256; ++i)
+            junk.append(static_cast<char>(255 - i));
+        plant(score(), junk);
+        plant(holder(), junk);
+        LifeGame game(LifeGame::Disk::Real, folder_);
+        game.start("Mario");
+        QCOMPARE(game->lblpunti->caption().size(), junk.size());
+        QCOMPARE(game->lblpunti->textFormat(), Qt::PlainText);
+        QCOMPARE(game.fakes.dialogs.texts().size(), 1);
+        QCOMPARE(endWith(game, " 1"), (QStringList{kFarewell, kCongratulation}));
+        QCOMPARE(contents(score()), QByteArray(" 1\r\n"));
+        QCOMPARE(contents(holder()), QByteArray("Mario\r\n"));
+    }
+
+    void abandonedWriteLeavesTheOldRecord() {
+        plant(score(), " 3\r\n");
+        {
+            QtTextFiles files;
+            const qint16 number = files.freeFile();
+            QVERIFY(files.open(number, score(), TextFiles::Mode::Output));
+            QVERIFY(files.writeLine(number, " 99"));
+        }
+        QCOMPARE(contents(score()), QByteArray(" 3\r\n"));
+        QCOMPARE(QDir(folder_).entryList(QDir::Files), QStringList{"atarvisk.txt"});
+    }
+
+    void failedCommit_data() {
+        QTest::addColumn<bool>("holderFails");
+        QTest::newRow("score file") << false;
+        QTest::newRow("holder file") << true;
+    }
+
+    // A new score must never stand beside the old holder, and a failure is never congratulated.
+    void failedCommit() {
+        QFETCH(bool, holderFails);
+        LifeGame game;
+        game.fakes.files.disk[game.scorePath()] = " 3\r\n";
+        game.fakes.files.disk[game.holderPath()] = "Ada\r\n";
+        game.fakes.files.failCommit.insert(holderFails ? game.holderPath() : game.scorePath());
+        game.start("Mario");
+        QVERIFY(toldNotSaved(endWith(game, " 5")));
+        QCOMPARE(game.fakes.files.disk[game.scorePath()], QByteArray(" 3\r\n"));
+        QCOMPARE(game.fakes.files.disk[game.holderPath()], QByteArray("Ada\r\n"));
+        QCOMPARE(game.fakes.files.openCount(), 0);
+    }
+
+    void fullDisk() {
+        Tmpfs tmpfs(folder_);
+        if (!tmpfs.mounted())
+            QSKIP("mounting a tmpfs is not permitted here: run as root to test a full disk");
+        plant(score(), " 3\r\n");
+        plant(holder(), "Ada\r\n");
+        QFile filler(folder_ + "/filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(1024, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+        filler.close();
+
+        LifeGame game(LifeGame::Disk::Real, folder_);
+        game.start("Mario");
+        QCOMPARE(game->lblpunti->caption(), QString(" 3\r\n"));
+        QVERIFY(toldNotSaved(endWith(game, " 5")));
+        QCOMPARE(contents(score()), QByteArray(" 3\r\n"));
+        QCOMPARE(contents(holder()), QByteArray("Ada\r\n"));
+        QCOMPARE(QDir(folder_).entryList(QDir::Files),
+                 (QStringList{"atarvisk.txt", "filler", "tarvisk.txt"}));
+    }
+};
+
+QTEST_MAIN(RecordDisk)
+#include "test_record_disk.moc"

@@ -1,0 +1,161 @@
+// The record files: the decision at exit, their bytes on disk, and what the next start shows.
+#include "LifeGame.h"
+#include "lifecycle/RecordNumbers.h"
+#include "window/GameLabel.h"
+
+#include <QTest>
+
+namespace {
+
+const QString kFarewell = QStringLiteral("           Ciao a presto.");
+const QString kCongratulation = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
+
+// The game started on planted records, with a score on show, ended by cmdExit.
+struct EndedGame {
+    LifeGame game;
+    bool ended = false;
+
+    EndedGame(const QByteArray& oldScore, const QByteArray& oldHolder, const QString& name,
+              const QString& score) {
+        game.fakes.files.disk[game.scorePath()] = oldScore;
+        game.fakes.files.disk[game.holderPath()] = oldHolder;
+        game.start(name);
+        game->Punteggio->setCaption(score);
+        game.fakes.dialogs.messages.clear();
+        ended = game.ends([this] { game->cmdExit_Click(); });
+    }
+    QByteArray score() { return game.fakes.files.disk[game.scorePath()]; }
+    QByteArray holder() { return game.fakes.files.disk[game.holderPath()]; }
+};
+
+} // namespace
+
+class Records : public QObject {
+    Q_OBJECT
+  private slots:
+    void decision_data() {
+        QTest::addColumn<QByteArray>("oldScore");
+        QTest::addColumn<QString>("score");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("first game") << QByteArray() << " 3" << QByteArray(" 3\r\n");
+        QTest::newRow("12 beaten by 15") << QByteArray(" 12\r\n") << " 15" << QByteArray(" 15\r\n");
+        QTest::newRow("9 beaten by 15, sorts after it as text")
+            << QByteArray(" 9\r\n") << " 15" << QByteArray(" 15\r\n");
+        QTest::newRow("1 beaten by 10") << QByteArray(" 1\r\n") << " 10" << QByteArray(" 10\r\n");
+        QTest::newRow("4 set after a wrong hit, beaten by 5")
+            << QByteArray("4\r\n") << " 5" << QByteArray(" 5\r\n");
+        QTest::newRow("bare score after a wrong hit") << QByteArray(" 2\r\n") << "3" << QByteArray("3\r\n");
+        QTest::newRow("hand-edited record reads as 0")
+            << QByteArray("abc\r\n") << " 1" << QByteArray(" 1\r\n");
+        QTest::newRow("record -350 beaten by -4") << QByteArray("-3.5e2x") << "-4" << QByteArray("-4\r\n");
+        QTest::newRow("equal score") << QByteArray(" 12\r\n") << " 12" << QByteArray();
+        QTest::newRow("negative score, empty record") << QByteArray() << "-4" << QByteArray();
+        QTest::newRow("zero score, empty record") << QByteArray() << "0" << QByteArray();
+        QTest::newRow("lower score") << QByteArray(" 15\r\n") << " 9" << QByteArray();
+    }
+
+    // A higher score writes both files, score first, and is always congratulated; anything else touches
+    // nothing.
+    void decision() {
+        QFETCH(QByteArray, oldScore);
+        QFETCH(QString, score);
+        QFETCH(QByteArray, written);
+        EndedGame end(oldScore, "Ada\r\n", "Mario", score);
+        QVERIFY(end.ended);
+        QCOMPARE(end.game.fakes.end.ends, 1);
+        const bool beaten = !written.isEmpty();
+        QCOMPARE(end.score(), beaten ? written : oldScore);
+        QCOMPARE(end.holder(), beaten ? QByteArray("Mario\r\n") : QByteArray("Ada\r\n"));
+        const QStringList told = beaten ? QStringList{kFarewell, kCongratulation} : QStringList{kFarewell};
+        QCOMPARE(end.game.fakes.dialogs.texts(), told);
+        if (beaten) {
+            QStringList writes;
+            for (const QString& entry : end.game.fakes.files.log)
+                if (entry.startsWith("open Output")) writes.append(entry);
+            QCOMPARE(writes, (QStringList{"open Output " + end.game.scorePath(),
+                                          "open Output " + end.game.holderPath()}));
+        }
+    }
+
+    void holderFileTakesTheNameUnchanged_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("empty name after Cancel") << "" << QByteArray("\r\n");
+        QTest::newRow("spaces kept") << " Anna Maria " << QByteArray(" Anna Maria \r\n");
+        QTest::newRow("letters beyond Latin-1") << "Łucja" << QByteArray("\xC5\x81ucja\r\n");
+        QTest::newRow("Latin-1 letter written as UTF-8") << "Zoë" << QByteArray("Zo\xC3\xAB\r\n");
+        QTest::newRow("markup is just text") << "<b>x</b>" << QByteArray("<b>x</b>\r\n");
+    }
+
+    // What one game writes, the next start shows exactly, line end included, and reads back as the number.
+    void holderFileTakesTheNameUnchanged() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, written);
+        EndedGame end(" 1\r\n", "Ada\r\n", name, " 12");
+        QCOMPARE(end.holder(), written);
+
+        LifeGame next;
+        next.fakes.files.disk = end.game.fakes.files.disk;
+        next.start("Luigi");
+        QCOMPARE(next->lblpunti->caption(), QString(" 12\r\n"));
+        QCOMPARE(next->lblnome->caption(), name + "\r\n");
+        QCOMPARE(next->lblnome->textFormat(), Qt::PlainText);
+        QCOMPARE(next->lblnome->text(), name + "\n");
+        QCOMPARE(next.fakes.dialogs.texts().size(), 1);
+
+        // The record shown is the one to beat: 12 holds against 12.
+        next->Punteggio->setCaption(" 12");
+        QVERIFY(next.ends([&] { next->cmdExit_Click(); }));
+        QCOMPARE(next.fakes.files.disk[next.holderPath()], written);
+    }
+
+    // The classic program wrote its files in Windows-1252; they still read.
+    void classicFilesStillRead() {
+        LifeGame game;
+        game.fakes.files.disk[game.scorePath()] = " 7\r\n";
+        game.fakes.files.disk[game.holderPath()] = "Zo\xEB \x80\r\n";
+        game.start();
+        QCOMPARE(game->lblnome->caption(), QString("Zoë €\r\n"));
+        QCOMPARE(game->lblpunti->caption(), QString(" 7\r\n"));
+    }
+
+    void lenientRead_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("as written after a hit") << " 12\r\n" << 12.0;
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("no number") << "abc" << 0.0;
+        QTest::newRow("number then junk") << "-3.5e2x" << -350.0;
+        QTest::newRow("blanks inside the number") << " 1 2\t3\n4" << 1234.0;
+        QTest::newRow("blank between sign and digits") << "- 7" << -7.0;
+        QTest::newRow("CR stops the number") << "1\r2" << 1.0;
+        QTest::newRow("exponent without digits is left out") << "5e" << 5.0;
+        QTest::newRow("D exponent") << "2d2" << 200.0;
+        QTest::newRow("sign alone") << "-" << 0.0;
+        QTest::newRow("fraction only") << ".5" << 0.5;
+    }
+
+    void lenientRead() {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(lenientNumber(text), value);
+    }
+
+    void strictRead_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("after a hit") << " 12" << 12.0;
+        QTest::newRow("after a wrong hit") << "-3" << -3.0;
+        QTest::newRow("spaces around") << "  5  " << 5.0;
+        QTest::newRow("trailing junk") << "5x" << 0.0;
+    }
+
+    void strictRead() {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(strictNumber(text), value);
+    }
+};
+
+QTEST_MAIN(Records)
+#include "test_records.moc"
