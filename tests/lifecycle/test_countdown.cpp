@@ -45,13 +45,18 @@ class Countdown : public QObject {
             game.timer1().tick();
         game.fakes.dialogs.messages.clear();
         bool timersOffAtFarewell = false;
+        int boxesOpen = 0;
         game.fakes.dialogs.whileOpen = [&](const QString&) {
+            // Only the outermost box ticks, so a sequence that leaves its timers on fails instead of
+            // recursing.
+            if (++boxesOpen > 1) return;
             timersOffAtFarewell = !game.timer1().enabled && !game.timer2().enabled;
-            QVERIFY(!game.timer1().tick());
-            QVERIFY(!game.timer2().tick());
+            game.timer1().tick();
+            game.timer2().tick();
         };
         QVERIFY(game.ends([&] { game.timer1().tick(); }));
         QVERIFY(timersOffAtFarewell);
+        QCOMPARE(boxesOpen, 1);
         QCOMPARE(game.fakes.dialogs.texts(), QStringList{kFarewell});
         QCOMPARE(game.fakes.dialogs.messages[0].style, Dialogs::OkOnly);
         QCOMPARE(game.fakes.dialogs.messages[0].title, QString());
