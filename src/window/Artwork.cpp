@@ -153,13 +153,13 @@ void drawFourArrows(QPainter& painter) {
     const QPointF centre(10, 10);
     // One arrow pointing right from the centre; the others are it turned about the centre.
     QPainterPath arrow;
-    arrow.moveTo(3.5, -1.0);
-    arrow.lineTo(6.0, -1.0);
-    arrow.lineTo(6.0, -3.0);
+    arrow.moveTo(4.0, -1.0);
+    arrow.lineTo(6.5, -1.0);
+    arrow.lineTo(6.5, -3.0);
     arrow.lineTo(10.5, 0);
-    arrow.lineTo(6.0, 3.0);
-    arrow.lineTo(6.0, 1.0);
-    arrow.lineTo(3.5, 1.0);
+    arrow.lineTo(6.5, 3.0);
+    arrow.lineTo(6.5, 1.0);
+    arrow.lineTo(4.0, 1.0);
     arrow.closeSubpath();
     QPainterPath all;
     for (int turn = 0; turn < 4; ++turn) {
@@ -168,7 +168,7 @@ void drawFourArrows(QPainter& painter) {
         place.rotate(90.0 * turn);
         all.addPath(place.map(arrow));
     }
-    all.addEllipse(centre, 2.4, 2.4);
+    all.addEllipse(centre, 2.0, 2.0);
     all.setFillRule(Qt::WindingFill);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.strokePath(all, QPen(Qt::white, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -218,12 +218,23 @@ QPixmap cachedPixmap(Picture picture, qreal ratio) {
     return found->second;
 }
 
+// Qt 6.4's X11 plugin hands the server the logical hot spot beside the device-pixel image, which puts
+// the click point up and to the left at ratio 2. On X11 the pointer therefore goes as a plain
+// device-pixel image with a device-pixel hot spot, read the same way whether or not a plugin scales by
+// the ratio.
+QCursor makeCursor(Picture picture, qreal ratio, QPoint hotSpot) {
+    QPixmap pixmap = cachedPixmap(picture, ratio);
+    if (ratio == 1 || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return QCursor(pixmap, hotSpot.x(), hotSpot.y());
+    pixmap.setDevicePixelRatio(1);
+    return QCursor(pixmap, qRound(hotSpot.x() * ratio), qRound(hotSpot.y() * ratio));
+}
+
 QCursor cachedCursor(Picture picture, qreal ratio, QPoint hotSpot) {
     static std::map<Key, QCursor> cache;
     const Key key = keyFor(picture, ratio);
     auto found = cache.find(key);
-    if (found == cache.end())
-        found = cache.emplace(key, QCursor(cachedPixmap(picture, ratio), hotSpot.x(), hotSpot.y())).first;
+    if (found == cache.end()) found = cache.emplace(key, makeCursor(picture, ratio, hotSpot)).first;
     return found->second;
 }
 
