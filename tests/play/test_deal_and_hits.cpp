@@ -24,20 +24,12 @@ class PaintSpy : public QObject {
 
 using Handler = void (Tavola::*)();
 
-struct Target {
-    const char* name;
-    Handler click;
-};
-
 // Same order as PlayGame::targets().
-const Target kTargets[] = {
-    {"paricmd", &Tavola::paricmd_Click},         {"paricmd1", &Tavola::paricmd1_Click},
-    {"paricmd2", &Tavola::paricmd2_Click},       {"disparicmd", &Tavola::disparicmd_Click},
-    {"disparicmd1", &Tavola::disparicmd1_Click}, {"disparicmd2", &Tavola::disparicmd2_Click},
-};
+const Handler kClicks[] = {&Tavola::paricmd_Click,    &Tavola::paricmd1_Click,    &Tavola::paricmd2_Click,
+                           &Tavola::disparicmd_Click, &Tavola::disparicmd1_Click, &Tavola::disparicmd2_Click};
 
 void click(PlayGame& game, int target) {
-    ((*game.tavola).*kTargets[target].click)();
+    ((*game.tavola).*kClicks[target])();
 }
 
 // Started and shown, with every log cleared.
@@ -55,8 +47,8 @@ class DealAndHits : public QObject {
   private slots:
     void dealFollowsEachFormula_data() {
         QTest::addColumn<float>("r");
-        QTest::addColumn<QList<int>>(
-            "captions"); // paricmd, paricmd1, paricmd2, disparicmd, disparicmd1, disparicmd2
+        // paricmd, paricmd1, paricmd2, disparicmd, disparicmd1, disparicmd2
+        QTest::addColumn<QList<int>>("captions");
         QTest::newRow("r = 0") << 0.0F << QList<int>{6, 6, 6, 7, 8, 9};
         QTest::newRow("r = 0.5") << 0.5F << QList<int>{306, 456, 306, 307, 608, 309};
         QTest::newRow("largest r") << kTopDraw << QList<int>{600, 900, 600, 601, 1202, 603};
