@@ -238,8 +238,22 @@ class PlatformTest : public QObject {
             QCOMPARE(decodeRecordText(encodeRecordText(text)), text);
     }
 
-    // Whether the second cue cuts off the first cannot be seen from here: the effects are private
-    // to QtSound and no audio device exists on the test machine.
+    void aNewCueCutsTheOld() {
+        QTemporaryDir dir;
+        const QString shot = dir.filePath("sparo.wav");
+        const QString laser = dir.filePath("laser.wav");
+        put(shot, silentWave());
+        put(laser, silentWave());
+        QtSound sound;
+        sound.play(shot);
+        QTRY_VERIFY(sound.isPlaying(shot));
+        sound.play(laser);
+        QVERIFY(!sound.isPlaying(shot));
+        QTRY_VERIFY(sound.isPlaying(laser));
+        sound.play(dir.filePath("missing.wav"));
+        QVERIFY(!sound.isPlaying(laser));
+    }
+
     void soundNeverBlocksNorFails() {
         QTemporaryDir dir;
         const QString wave = dir.filePath("laser.wav");

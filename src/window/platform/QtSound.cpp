@@ -5,7 +5,9 @@
 
 QtSound::QtSound() = default;
 
-QtSound::~QtSound() { qDeleteAll(effects_); }
+QtSound::~QtSound() {
+    qDeleteAll(effects_);
+}
 
 void QtSound::play(const QString& path) {
     if (sounding_ != nullptr) sounding_->stop();
@@ -17,4 +19,9 @@ void QtSound::play(const QString& path) {
     // A file that failed to load stays in Error status and play() does nothing: silence, as wanted.
     effect->play();
     sounding_ = effect;
+}
+
+bool QtSound::isPlaying(const QString& path) const {
+    const QSoundEffect* effect = effects_.value(path);
+    return effect != nullptr && effect->isPlaying();
 }

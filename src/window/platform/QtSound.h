@@ -13,6 +13,8 @@ class QtSound : public Sound {
     QtSound();
     ~QtSound() override;
     void play(const QString& path) override;
+    // Whether that cue is sounding now (or about to, once loaded).
+    bool isPlaying(const QString& path) const;
 
   private:
     QHash<QString, QSoundEffect*> effects_;
