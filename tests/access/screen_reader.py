@@ -5,89 +5,14 @@ Usage: dbus-run-session -- /usr/bin/python3 screen_reader.py path/to/dorvana
 """
 import os
 import re
-import signal
 import subprocess
 import sys
 import tempfile
-import time
 
-DEADLINE_S = 25
+from xsession import (Failure, answer_prompt, check, close_box, keys_to_window, run_bounded, shown_windows,
+                      wait_for, xdotool)
+
 PLAYER = "Ada & Bo"
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def wait_for(what, probe, timeout_s=8.0):
-    """Polls probe until it returns something truthy."""
-    end = time.monotonic() + timeout_s
-    while True:
-        found = probe()
-        if found:
-            return found
-        if time.monotonic() > end:
-            raise Failure("timed out waiting for " + what)
-        time.sleep(0.1)
-
-
-class Session:
-    """The processes of one run; each is ended by its own process group, whatever happens."""
-
-    def __init__(self):
-        self.processes = []
-
-    def start(self, argv, **kwargs):
-        process = subprocess.Popen(argv, start_new_session=True, **kwargs)
-        self.processes.append(process)
-        return process
-
-    def close(self):
-        for process in reversed(self.processes):
-            if process.poll() is None:
-                try:
-                    os.killpg(process.pid, signal.SIGTERM)
-                    process.wait(timeout=3)
-                except (ProcessLookupError, subprocess.TimeoutExpired):
-                    try:
-                        os.killpg(process.pid, signal.SIGKILL)
-                    except ProcessLookupError:
-                        pass
-                    process.wait()
-
-
-def start_x_server(session):
-    read_end, write_end = os.pipe()
-    session.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                  pass_fds=(write_end,), stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as pipe:
-        number = pipe.readline().strip()
-    check(number.isdigit(), "Xvfb did not report a display")
-    return ":" + number
-
-
-def on_deadline(*_):
-    raise Failure("the run took longer than %d s" % DEADLINE_S)
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=10).stdout.split()
-
-
-def keys_to_window(window, *keys):
-    # No window manager: the window gets the keyboard only when given it.
-    xdotool("windowfocus", "--sync", window)
-    xdotool("key", "--clearmodifiers", *keys)
-
-
-def shown_windows(title):
-    return set(xdotool("search", "--onlyvisible", "--name", "^" + re.escape(title) + "$"))
 
 
 def walk(accessible):
@@ -97,30 +22,30 @@ def walk(accessible):
             yield from walk(child)
 
 
+def accessibility_bus_is_up():
+    reply = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                            "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
+                           capture_output=True, text=True, timeout=5).stdout
+    return "boolean true" in reply
+
+
 def main():
     game = sys.argv[1]
-    session = Session()
-    signal.signal(signal.SIGALRM, on_deadline)
-    signal.alarm(DEADLINE_S)
-    try:
+
+    def body(session):
         with tempfile.TemporaryDirectory() as data:
-            display = start_x_server(session)
-            os.environ["DISPLAY"] = display
+            session.start_x_server()
             session.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], stderr=subprocess.DEVNULL)
-            env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_DATA_HOME=data,
-                       XDG_RUNTIME_DIR=data, QT_QPA_PLATFORM="xcb")
+            # Qt looks for the accessibility bus once, as it starts.
+            wait_for("the accessibility bus", accessibility_bus_is_up)
+            env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_DATA_HOME=data, XDG_RUNTIME_DIR=data,
+                       QT_QPA_PLATFORM="xcb")
             game_process = session.start([game], env=env, stderr=subprocess.DEVNULL)
             # Imported only now: the library looks for the accessibility bus as it loads.
             import pyatspi
             run(pyatspi, game_process)
-    except Failure as failure:
-        print("FAIL:", failure)
-        return 1
-    finally:
-        signal.alarm(0)
-        session.close()
-    print("PASS")
-    return 0
+
+    return run_bounded(30, body)
 
 
 def run(pyatspi, game_process):
@@ -142,18 +67,19 @@ def run(pyatspi, game_process):
         box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         return box.x, box.y, box.width, box.height
 
-    app = wait_for("the game on the accessibility bus", game_app)
+    try:
+        app = wait_for("the game on the accessibility bus", game_app, timeout_s=15)
+    except Failure:
+        names = [a.name for a in desktop if a is not None]
+        raise Failure("the game (%s) is not on the accessibility bus, which lists %r" %
+                      ("running" if game_process.poll() is None else "ended", names))
     prompt = wait_for("the name prompt", lambda: find("label", "Come ti chiami?", app))
     check(showing(prompt), "the prompt is not showing")
-    [prompt_window] = wait_for("the prompt's window", lambda: shown_windows("Dorvana"))
-    xdotool("windowfocus", "--sync", prompt_window)
-    xdotool("type", "--delay", "20", PLAYER)
-    keys_to_window(prompt_window, "Return")
+    prompt_window = answer_prompt(PLAYER)
 
     greeting_text = " " + PLAYER + " vediamo se sei un vero campione  "
     wait_for("the greeting", lambda: find("label", greeting_text))
-    [greeting_window] = wait_for("the greeting's window", lambda: shown_windows("Dorvana") - {prompt_window})
-    keys_to_window(greeting_window, "Return")
+    close_box({prompt_window})
 
     frame = wait_for("the game window", lambda: next(
         (w for w in game_app() if w is not None and w.getRoleName() == "frame" and showing(w)
@@ -206,7 +132,7 @@ def run(pyatspi, game_process):
     check(re.fullmatch(r"00:0[45]:\d\d", clock.name), "the clock reads %r" % clock.name)
 
     # A click on the start bar starts the board: buttons come into view, each announcing its number.
-    subprocess.run(["xdotool", "mousemove", str(sx + sw // 2), str(sy + sh // 2), "click", "1"], timeout=10)
+    xdotool("mousemove", str(sx + sw // 2), str(sy + sh // 2), "click", "1")
     shown = wait_for("a number button to show", lambda: [b for b in numbers if showing(b)], timeout_s=4)
     for button in shown:
         check(re.fullmatch(r"\d+", button.name), "a shown number button is called %r" % button.name)
@@ -214,10 +140,9 @@ def run(pyatspi, game_process):
         check(extents(button)[2:] == (81, 81), "number button %s extents %r" % (button.name, extents(button)))
 
     # Alt+X runs the exit sequence; its goodbye box ends the run.
-    [window] = shown_windows("Dorvana")
+    [window] = shown_windows()
     keys_to_window(window, "alt+x")
-    goodbye = wait_for("the goodbye box", lambda: shown_windows("Dorvana") - {window})
-    keys_to_window(goodbye.pop(), "Return")
+    close_box({window})
     try:
         code = game_process.wait(timeout=8)
     except subprocess.TimeoutExpired:

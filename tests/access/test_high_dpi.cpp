@@ -232,20 +232,17 @@ class HighDpi : public QObject {
         QVERIFY2(sharpness > 1.2, "the large picture's edges are as soft as an enlargement's");
     }
 
-    void pointersKeepTheirHotSpots_data() {
-        QTest::addColumn<QCursor>("one");
-        QTest::addColumn<QCursor>("two");
+    // Where a ratio-2 pointer clicks depends on the windowing system; pointer_hot_spot.py reads it from X.
+    void pointersClickAtTheirDesignedHotSpots_data() {
+        QTest::addColumn<QCursor>("pointer");
         QTest::addColumn<QPoint>("hotSpot");
-        QTest::newRow("cross-hair: its centre")
-            << artwork::crossHair(1) << artwork::crossHair(2) << QPoint(16, 16);
-        QTest::newRow("four arrows") << artwork::fourArrows(1) << artwork::fourArrows(2) << QPoint(10, 10);
+        QTest::newRow("cross-hair: its centre") << artwork::crossHair(1) << QPoint(16, 16);
+        QTest::newRow("four arrows") << artwork::fourArrows(1) << QPoint(10, 10);
     }
-    void pointersKeepTheirHotSpots() {
-        QFETCH(QCursor, one);
-        QFETCH(QCursor, two);
+    void pointersClickAtTheirDesignedHotSpots() {
+        QFETCH(QCursor, pointer);
         QFETCH(QPoint, hotSpot);
-        QCOMPARE(one.hotSpot(), hotSpot);
-        QCOMPARE(two.hotSpot(), hotSpot);
+        QCOMPARE(pointer.hotSpot(), hotSpot);
     }
 };
 
