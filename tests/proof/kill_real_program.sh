@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Kills the real program with SIGKILL just after the farewell, while it settles the record, several times;
+# each time the record files must hold the old record or the new one, whole.
+# Usage: kill_real_program.sh path/to/dorvana [kills]
+set -euo pipefail
+
+game_binary=$1
+kills=${2:-10}
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (tools/setup test)"; exit 77; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+game_pid=
+cleanup() {
+  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+export XDG_DATA_HOME="$work/data"
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="qt.multimedia*=false"
+records="$XDG_DATA_HOME/dorvana"
+mkdir -p "$records"
+
+# Waits for a visible window of the game that is not among those already handled, and prints it.
+# Called in a subshell, so the handled ones are kept in a file.
+next_window() {
+  for _ in $(seq 150); do
+    for window in $(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null || true); do
+      grep -qx "$window" "$work/seen" && continue
+      echo "$window" >>"$work/seen"
+      echo "$window"
+      return 0
+    done
+    kill -0 "$game_pid" 2>/dev/null || fail "the program ended early"
+    sleep 0.1
+  done
+  fail "no new window came up"
+}
+press() {
+  xdotool windowfocus --sync "$1"
+  shift
+  xdotool key --delay 30 "$@"
+}
+
+old=0
+new=0
+for kill in $(seq "$kills"); do
+  # A negative record, so that the score of 0 on show at the start beats it.
+  printf -- '-%d\r\n' "$kill" >"$records/atarvisk.txt"
+  printf 'Vecchio %d\r\n' "$kill" >"$records/tarvisk.txt"
+  : >"$work/seen"
+  "$game_binary" >"$work/game.log" 2>&1 &
+  game_pid=$!
+  press "$(next_window)" N u o v o Return  # name prompt
+  press "$(next_window)" Return            # greeting
+  press "$(next_window)" alt+x             # the game window: Exit
+  farewell=$(next_window)
+  xdotool windowfocus --sync "$farewell"
+  xdotool key Return
+  sleep "0.00$((RANDOM % 10))"
+  kill -9 "$game_pid"
+  wait "$game_pid" 2>/dev/null || true
+  game_pid=
+
+  score=$(od -An -c "$records/atarvisk.txt" | tr -s ' ')
+  holder=$(od -An -c "$records/tarvisk.txt" | tr -s ' ')
+  if [ "$(cat "$records/atarvisk.txt")" = "$(printf -- '-%d\r' "$kill")" ] &&
+    [ "$(cat "$records/tarvisk.txt")" = "$(printf 'Vecchio %d\r' "$kill")" ]; then
+    old=$((old + 1))
+  elif [ "$(cat "$records/atarvisk.txt")" = "$(printf '0\r')" ] &&
+    [ "$(cat "$records/tarvisk.txt")" = "$(printf 'Nuovo\r')" ]; then
+    new=$((new + 1))
+  elif [ "$(cat "$records/atarvisk.txt")" = "$(printf '0\r')" ] &&
+    [ "$(cat "$records/tarvisk.txt")" = "$(printf 'Vecchio %d\r' "$kill")" ]; then
+    echo "kill $kill: the new score beside the previous holder"
+  else
+    fail "kill $kill left score [$score] holder [$holder]"
+  fi
+done
+echo "$kills kills of the real program: $old found the old record, $new the new one"
