@@ -8,6 +8,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QTest>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -182,14 +184,20 @@ class Accessibility : public QObject {
         game->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&*game));
         game->cmdExit->setFocus(Qt::TabFocusReason);
-        QStringList visited;
-        for (qsizetype i = 0; i < cycle.size() + 1; ++i) {
-            QWidget* focused = QApplication::focusWidget();
-            QVERIFY(focused != nullptr);
-            visited << focused->objectName();
-            QTest::keyClick(focused, Qt::Key_Tab);
-        }
-        QCOMPARE(visited, cycle + QStringList{cycle.first()});
+        const auto walk = [&](Qt::Key key) {
+            QStringList visited;
+            for (qsizetype i = 0; i < cycle.size() + 1; ++i) {
+                QWidget* focused = QApplication::focusWidget();
+                visited << (focused != nullptr ? focused->objectName() : QString("nothing"));
+                if (focused != nullptr) QTest::keyClick(focused, key);
+            }
+            return visited;
+        };
+        QCOMPARE(walk(Qt::Key_Tab), cycle + QStringList{cycle.first()});
+        game->cmdExit->setFocus(Qt::BacktabFocusReason);
+        QStringList backwards{cycle.first()};
+        std::reverse_copy(cycle.begin(), cycle.end(), std::back_inserter(backwards));
+        QCOMPARE(walk(Qt::Key_Backtab), backwards);
     }
 
     void spacePressesTheFocusedButton_data() {
