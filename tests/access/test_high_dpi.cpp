@@ -93,8 +93,8 @@ bool containsPicture(const QImage& screen, const QRect& region, const QPixmap& p
 }
 
 QRect deviceRect(const QRect& logical, qreal ratio) {
-    return {devicePixel(logical.topLeft(), ratio) - QPoint(int(ratio) / 2, int(ratio) / 2),
-            QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio))};
+    return {qRound(logical.x() * ratio), qRound(logical.y() * ratio), qRound(logical.width() * ratio),
+            qRound(logical.height() * ratio)};
 }
 
 using Draw = QPixmap (*)(qreal ratio);
