@@ -9,14 +9,25 @@
 
 namespace {
 
+struct Offscreen {
+    Offscreen() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+};
+
 // One started game shared by every benchmark; building a window per run would swamp the small handlers.
+// Neither it nor the application object is ever destroyed: Qt cannot be torn down from static destructors.
 TestGame& game() {
+    static Offscreen offscreen;
+    static int argc = 1;
+    static char name[] = "bench_handlers";
+    static char* argv[] = {name, nullptr};
+    static auto* app = new QApplication(argc, argv);
     static TestGame* started = [] {
         auto* made = new TestGame;
         made->start("Mario");
         QCoreApplication::processEvents();
         return made;
     }();
+    Q_UNUSED(app);
     return *started;
 }
 
@@ -102,12 +113,4 @@ BENCHMARK(WrongHit)->Name("disparicmd_Click")->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();
