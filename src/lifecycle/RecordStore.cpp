@@ -15,6 +15,14 @@ const QString kRecordCongratulation = QStringLiteral("Ok ho registrato il tuo re
 const QString kRecordNotSaved =
     QStringLiteral("Non sono riuscito a registrare il tuo record: resta valido il record precedente.");
 
+// A record is two files that must change together. Both new lines are first written whole beside them,
+// the holder's last, so a finished holder line means the pair is ready; then each takes its file's place.
+// A run cut off between the two replacements is completed at the next load; one cut off earlier leaves
+// the old pair.
+QString pending(const QString& path) {
+    return path + ".new";
+}
+
 } // namespace
 
 QString Tavola::GetSystemDir() {
@@ -22,9 +30,13 @@ QString Tavola::GetSystemDir() {
     return folder.endsWith(QDir::separator()) ? folder : folder + QDir::separator();
 }
 
-QString Tavola::scoreFilePath() const { return state.systemDir + nativeSeparators(R"(\atarvisk.txt)"); }
+QString Tavola::scoreFilePath() const {
+    return state.systemDir + nativeSeparators(R"(\atarvisk.txt)");
+}
 
-QString Tavola::holderFilePath() const { return state.systemDir + nativeSeparators(R"(\tarvisk.txt)"); }
+QString Tavola::holderFilePath() const {
+    return state.systemDir + nativeSeparators(R"(\tarvisk.txt)");
+}
 
 QString Tavola::Leggifiletxt(const QString& nomefile, bool* ok) {
     TextFiles& files = platform_.files;
@@ -38,13 +50,29 @@ QString Tavola::Leggifiletxt(const QString& nomefile, bool* ok) {
     return text;
 }
 
+void Tavola::settlePendingRecord() {
+    TextFiles& files = platform_.files;
+    const QString scoreLine = pending(scoreFilePath());
+    const QString holderLine = pending(holderFilePath());
+    const bool pairReady = files.exists(holderLine);
+    if (files.exists(scoreLine)) {
+        if (pairReady) {
+            files.rename(scoreLine, scoreFilePath());
+        } else {
+            files.remove(scoreLine);
+        }
+    }
+    if (pairReady) files.rename(holderLine, holderFilePath());
+}
+
 bool Tavola::createRecordFiles() {
+    settlePendingRecord();
     TextFiles& files = platform_.files;
     state.fileNumber = files.freeFile();
-    const bool scoreFile =
-        files.open(state.fileNumber, scoreFilePath(), TextFiles::Mode::Append) && files.close(state.fileNumber);
-    const bool holderFile =
-        files.open(state.fileNumber, holderFilePath(), TextFiles::Mode::Append) && files.close(state.fileNumber);
+    const bool scoreFile = files.open(state.fileNumber, scoreFilePath(), TextFiles::Mode::Append) &&
+                           files.close(state.fileNumber);
+    const bool holderFile = files.open(state.fileNumber, holderFilePath(), TextFiles::Mode::Append) &&
+                            files.close(state.fileNumber);
     return scoreFile && holderFile;
 }
 
@@ -66,23 +94,17 @@ bool Tavola::writeRecordFile(const QString& path, const QString& line) {
     return files.close(state.fileNumber) && written;
 }
 
-void Tavola::restoreRecordFile(const QString& path, const QString& content) {
-    TextFiles& files = platform_.files;
-    state.fileNumber = files.freeFile();
-    if (!files.open(state.fileNumber, path, TextFiles::Mode::Output)) return;
-    files.write(state.fileNumber, content);
-    files.close(state.fileNumber);
-}
-
 void Tavola::recordDecision() {
     const double record = lenientNumber(lblpunti->caption());
     const double score = strictNumber(Punteggio->caption());
     if (record >= score) return;
-    const bool scoreWritten = writeRecordFile(scoreFilePath(), Punteggio->caption());
-    const bool holderWritten = scoreWritten && writeRecordFile(holderFilePath(), lblnome1->caption());
-    if (!holderWritten) {
-        // A new score beside the old holder would be a record nobody made.
-        if (scoreWritten) restoreRecordFile(scoreFilePath(), lblpunti->caption());
+    TextFiles& files = platform_.files;
+    const bool ready = writeRecordFile(pending(scoreFilePath()), Punteggio->caption()) &&
+                       writeRecordFile(pending(holderFilePath()), lblnome1->caption());
+    const bool written = ready && files.rename(pending(scoreFilePath()), scoreFilePath()) &&
+                         files.rename(pending(holderFilePath()), holderFilePath());
+    if (!written) {
+        if (!ready) files.remove(pending(scoreFilePath()));
         platform_.dialogs.msgBox(kRecordNotSaved);
         return;
     }

@@ -120,7 +120,7 @@ class Tavola : public QMainWindow {
     bool readRecords();
     void recordDecision();
     bool writeRecordFile(const QString& path, const QString& line);
-    void restoreRecordFile(const QString& path, const QString& content);
+    void settlePendingRecord();
 
     Platform& platform_;
     Surface* surface_ = nullptr;

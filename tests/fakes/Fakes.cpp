@@ -23,7 +23,8 @@ QString FakeDialogs::inputBox(const QString& prompt) {
 
 QStringList FakeDialogs::texts() const {
     QStringList all;
-    for (const Message& message : messages) all.append(message.text);
+    for (const Message& message : messages)
+        all.append(message.text);
     return all;
 }
 
@@ -58,7 +59,8 @@ std::vector<double> ScriptedRandom::reseeds() const {
 
 int ScriptedRandom::drawCount() const {
     int count = 0;
-    for (const Call& call : calls) count += call.kind == Call::Draw ? 1 : 0;
+    for (const Call& call : calls)
+        count += call.kind == Call::Draw ? 1 : 0;
     return count;
 }
 
@@ -68,7 +70,9 @@ std::unique_ptr<Timer> FakeTimers::create(const QString& name, std::function<voi
     return timer;
 }
 
-FakeTimer& FakeTimers::operator[](const QString& name) { return *live_.value(name); }
+FakeTimer& FakeTimers::operator[](const QString& name) {
+    return *live_.value(name);
+}
 
 void FakeTimers::forget(FakeTimer* timer) {
     if (live_.value(timer->name) == timer) live_.remove(timer->name);
@@ -77,7 +81,9 @@ void FakeTimers::forget(FakeTimer* timer) {
 FakeTimer::FakeTimer(FakeTimers& owner, QString timerName, std::function<void()> onTick)
     : name(std::move(timerName)), owner_(owner), onTick_(std::move(onTick)) {}
 
-FakeTimer::~FakeTimer() { owner_.forget(this); }
+FakeTimer::~FakeTimer() {
+    owner_.forget(this);
+}
 
 bool FakeTimer::tick() {
     if (!enabled) return false;
@@ -87,7 +93,8 @@ bool FakeTimer::tick() {
 
 qint16 FakeTextFiles::freeFile() {
     qint16 number = 1;
-    while (open_.contains(number)) ++number;
+    while (open_.contains(number))
+        ++number;
     return number;
 }
 
@@ -112,14 +119,12 @@ QString FakeTextFiles::read(qint16 number, qint64 maxBytes) {
     return decodeRecordText(disk[it->second.path].left(maxBytes));
 }
 
-bool FakeTextFiles::write(qint16 number, const QString& text) {
+bool FakeTextFiles::writeLine(qint16 number, const QString& text) {
     const auto it = open_.find(number);
     if (it == open_.end() || it->second.mode == Mode::Input) return false;
-    it->second.pending += encodeRecordText(text);
+    it->second.pending += encodeRecordText(text + "\r\n");
     return true;
 }
-
-bool FakeTextFiles::writeLine(qint16 number, const QString& text) { return write(number, text + "\r\n"); }
 
 bool FakeTextFiles::close(qint16 number) {
     auto node = open_.extract(number);
@@ -133,4 +138,17 @@ bool FakeTextFiles::close(qint16 number) {
         disk[file.path] += file.pending;
     }
     return true;
+}
+
+bool FakeTextFiles::rename(const QString& from, const QString& to) {
+    log.push_back(QString("rename %1 %2").arg(from, to));
+    if (!disk.contains(from) || failRename.contains(to)) return false;
+    disk[to] = disk[from];
+    disk.erase(from);
+    return true;
+}
+
+bool FakeTextFiles::remove(const QString& path) {
+    log.push_back("remove " + path);
+    return disk.erase(path) > 0;
 }

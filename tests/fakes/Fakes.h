@@ -108,15 +108,18 @@ class FakeTextFiles : public TextFiles {
     std::map<QString, QByteArray> disk;
     std::set<std::pair<QString, Mode>> failOpen;
     std::set<QString> failCommit;
-    std::vector<QString> log; // "open Append path", "close path"...
+    std::set<QString> failRename; // by the name renamed to
+    std::vector<QString> log;     // "open Append path", "close path"...
 
     qint16 freeFile() override;
     bool open(qint16 number, const QString& path, Mode mode) override;
     qint64 length(qint16 number) override;
     QString read(qint16 number, qint64 maxBytes) override;
     bool writeLine(qint16 number, const QString& text) override;
-    bool write(qint16 number, const QString& text) override;
     bool close(qint16 number) override;
+    bool exists(const QString& path) override { return disk.contains(path); }
+    bool rename(const QString& from, const QString& to) override;
+    bool remove(const QString& path) override;
     int openCount() const { return static_cast<int>(open_.size()); }
 
   private:

@@ -249,12 +249,13 @@ class RecordDisk : public QObject {
         LifeGame game;
         game.fakes.files.disk[game.scorePath()] = " 3\r\n";
         game.fakes.files.disk[game.holderPath()] = "Ada\r\n";
-        game.fakes.files.failCommit.insert(holderFails ? game.holderPath() : game.scorePath());
+        game.fakes.files.failCommit.insert((holderFails ? game.holderPath() : game.scorePath()) + ".new");
         game.start("Mario");
         QVERIFY(toldNotSaved(endWith(game, " 5")));
         QCOMPARE(game.fakes.files.disk[game.scorePath()], QByteArray(" 3\r\n"));
         QCOMPARE(game.fakes.files.disk[game.holderPath()], QByteArray("Ada\r\n"));
         QCOMPARE(game.fakes.files.openCount(), 0);
+        QCOMPARE(game.fakes.files.disk.size(), 2U);
     }
 
     void fullDisk() {

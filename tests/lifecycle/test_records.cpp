@@ -69,11 +69,16 @@ class Records : public QObject {
         const QStringList told = beaten ? QStringList{kFarewell, kCongratulation} : QStringList{kFarewell};
         QCOMPARE(end.game.fakes.dialogs.texts(), told);
         if (beaten) {
+            // Both lines are written whole beside the files, score first, before either takes its place.
             QStringList writes;
             for (const QString& entry : end.game.fakes.files.log)
-                if (entry.startsWith("open Output")) writes.append(entry);
-            QCOMPARE(writes, (QStringList{"open Output " + end.game.scorePath(),
-                                          "open Output " + end.game.holderPath()}));
+                if (entry.startsWith("open Output") || entry.startsWith("rename")) writes.append(entry);
+            const QString score = end.game.scorePath();
+            const QString holder = end.game.holderPath();
+            QCOMPARE(writes, (QStringList{"open Output " + score + ".new", "open Output " + holder + ".new",
+                                          "rename " + score + ".new " + score,
+                                          "rename " + holder + ".new " + holder}));
+            QCOMPARE(end.game.fakes.files.disk.size(), 2U);
         }
     }
 
@@ -107,6 +112,60 @@ class Records : public QObject {
         next->Punteggio->setCaption(" 12");
         QVERIFY(next.ends([&] { next->cmdExit_Click(); }));
         QCOMPARE(next.fakes.files.disk[next.holderPath()], written);
+    }
+
+    // Where a run cut off while writing a record leaves the files, and what the next start makes of it.
+    void recordCutOffMidWay_data() {
+        QTest::addColumn<QByteArray>("score");
+        QTest::addColumn<QByteArray>("scorePending");
+        QTest::addColumn<QByteArray>("holder");
+        QTest::addColumn<QByteArray>("holderPending");
+        QTest::addColumn<QString>("shownScore");
+        QTest::addColumn<QString>("shownHolder");
+        // An empty pending value stands for no pending file.
+        QTest::newRow("score line written, holder line not")
+            << QByteArray(" 3\r\n") << QByteArray(" 9\r\n") << QByteArray("Ada\r\n") << QByteArray()
+            << " 3\r\n"
+            << "Ada\r\n";
+        QTest::newRow("both written, none in place")
+            << QByteArray(" 3\r\n") << QByteArray(" 9\r\n") << QByteArray("Ada\r\n") << QByteArray("Bea\r\n")
+            << " 9\r\n"
+            << "Bea\r\n";
+        QTest::newRow("score in place, holder not")
+            << QByteArray(" 9\r\n") << QByteArray() << QByteArray("Ada\r\n") << QByteArray("Bea\r\n")
+            << " 9\r\n"
+            << "Bea\r\n";
+    }
+    void recordCutOffMidWay() {
+        QFETCH(QByteArray, score);
+        QFETCH(QByteArray, scorePending);
+        QFETCH(QByteArray, holder);
+        QFETCH(QByteArray, holderPending);
+        LifeGame game;
+        auto& disk = game.fakes.files.disk;
+        disk[game.scorePath()] = score;
+        disk[game.holderPath()] = holder;
+        if (!scorePending.isEmpty()) disk[game.scorePath() + ".new"] = scorePending;
+        if (!holderPending.isEmpty()) disk[game.holderPath() + ".new"] = holderPending;
+        game.start();
+        QTEST(game->lblpunti->caption(), "shownScore");
+        QTEST(game->lblnome->caption(), "shownHolder");
+        QCOMPARE(disk.size(), 2U);
+    }
+
+    void aFailedReplacementIsNeverCongratulated() {
+        LifeGame game;
+        game.fakes.files.disk[game.scorePath()] = " 3\r\n";
+        game.fakes.files.disk[game.holderPath()] = "Ada\r\n";
+        game.fakes.files.failRename.insert(game.scorePath());
+        game.start("Mario");
+        game->Punteggio->setCaption(" 5");
+        game.fakes.dialogs.messages.clear();
+        QVERIFY(game.ends([&] { game->cmdExit_Click(); }));
+        QCOMPARE(game.fakes.dialogs.texts().size(), 2);
+        QVERIFY(game.fakes.dialogs.texts().last().startsWith("Non sono riuscito a registrare"));
+        QCOMPARE(game.fakes.files.disk[game.scorePath()], QByteArray(" 3\r\n"));
+        QCOMPARE(game.fakes.files.disk[game.holderPath()], QByteArray("Ada\r\n"));
     }
 
     // The classic program wrote its files in Windows-1252; they still read.

@@ -3,11 +3,14 @@
 #include "RecordText.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <cstdio>
 
 qint16 QtTextFiles::freeFile() {
     qint16 number = 1;
-    while (open_.contains(number)) ++number;
+    while (open_.contains(number))
+        ++number;
     return number;
 }
 
@@ -52,14 +55,12 @@ QString QtTextFiles::read(qint16 number, qint64 maxBytes) {
     return decodeRecordText(file->read(maxBytes));
 }
 
-bool QtTextFiles::write(qint16 number, const QString& text) {
+bool QtTextFiles::writeLine(qint16 number, const QString& text) {
     QFileDevice* file = device(number);
     if (file == nullptr) return false;
-    const QByteArray bytes = encodeRecordText(text);
+    const QByteArray bytes = encodeRecordText(text + "\r\n");
     return file->write(bytes) == bytes.size();
 }
-
-bool QtTextFiles::writeLine(qint16 number, const QString& text) { return write(number, text + "\r\n"); }
 
 bool QtTextFiles::close(qint16 number) {
     auto node = open_.extract(number);
@@ -74,4 +75,17 @@ bool QtTextFiles::close(qint16 number) {
     const bool flushed = file->flush();
     file->close();
     return flushed && file->error() == QFileDevice::NoError;
+}
+
+bool QtTextFiles::exists(const QString& path) {
+    return QFileInfo::exists(path);
+}
+
+bool QtTextFiles::rename(const QString& from, const QString& to) {
+    // QFile::rename refuses to replace; the system call replaces atomically.
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+bool QtTextFiles::remove(const QString& path) {
+    return QFile::remove(path);
 }

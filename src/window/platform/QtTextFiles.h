@@ -13,8 +13,10 @@ class QtTextFiles : public TextFiles {
     qint64 length(qint16 number) override;
     QString read(qint16 number, qint64 maxBytes) override;
     bool writeLine(qint16 number, const QString& text) override;
-    bool write(qint16 number, const QString& text) override;
     bool close(qint16 number) override;
+    bool exists(const QString& path) override;
+    bool rename(const QString& from, const QString& to) override;
+    bool remove(const QString& path) override;
 
   private:
     QFileDevice* device(qint16 number) const;

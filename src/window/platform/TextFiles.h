@@ -21,6 +21,10 @@ class TextFiles {
     virtual QString read(qint16 number, qint64 maxBytes) = 0;
     // Writes the text as UTF-8 followed by CR LF.
     virtual bool writeLine(qint16 number, const QString& text) = 0;
-    virtual bool write(qint16 number, const QString& text) = 0;
     virtual bool close(qint16 number) = 0;
+
+    virtual bool exists(const QString& path) = 0;
+    // Puts the file in place of an existing one in a single step.
+    virtual bool rename(const QString& from, const QString& to) = 0;
+    virtual bool remove(const QString& path) = 0;
 };
