@@ -8,12 +8,14 @@ constexpr qint16 kExitDelayCounts = 1000;
 } // namespace
 
 void Tavola::cmdExit_Click() {
-    // Ticks would otherwise start this sequence again, and a second record decision, while its boxes are open.
+    // Ticks would otherwise start this sequence again, and a second record decision, while its boxes are
+    // open.
     Timer1->setEnabled(false);
     Timer2->setEnabled(false);
     platform_.dialogs.msgBox("           Ciao a presto.");
     state.exitDelay = 1;
-    while (state.exitDelay <= kExitDelayCounts) ++state.exitDelay;
+    while (state.exitDelay <= kExitDelayCounts)
+        ++state.exitDelay;
     recordDecision();
     platform_.end.endNow();
 }

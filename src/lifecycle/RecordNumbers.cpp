@@ -5,8 +5,12 @@
 
 namespace {
 
-bool skipped(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool skipped(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Reads the text without the skipped characters, one character at a time.
 class Reader {
@@ -24,7 +28,8 @@ class Reader {
 
   private:
     void skip() {
-        while (at_ < text_.size() && skipped(text_[at_])) ++at_;
+        while (at_ < text_.size() && skipped(text_[at_]))
+            ++at_;
     }
     const QString& text_;
     qsizetype at_ = 0;
@@ -32,7 +37,8 @@ class Reader {
 
 std::size_t takeDigits(Reader& reader, std::string& into) {
     std::size_t count = 0;
-    for (; isDigit(reader.peek()); ++count) reader.take(into);
+    for (; isDigit(reader.peek()); ++count)
+        reader.take(into);
     return count;
 }
 

@@ -45,7 +45,7 @@ QString Tavola::Leggifiletxt(const QString& nomefile, bool* ok) {
     if (ok != nullptr) *ok = opened;
     if (!opened) return {};
     const qint64 length = files.length(number);
-    const QString text = files.read(number, std::min(length, kMaxRecordBytes));
+    QString text = files.read(number, std::min(length, kMaxRecordBytes));
     files.close(number);
     return text;
 }

@@ -27,7 +27,8 @@ FactorPair Tavola::DrawFactors() {
     RandomSource& random = platform_.random;
     random.reseedFromClock();
     auto a = static_cast<qint16>(floorOf(random.draw() * 10));
-    while (a == 0) a = static_cast<qint16>(floorOf(random.draw() * 10));
+    while (a == 0)
+        a = static_cast<qint16>(floorOf(random.draw() * 10));
     const auto b = static_cast<qint16>(floorOf(random.draw() * 10));
     lblNum1->setCaption(decimal(a));
     lblNum2->setCaption(decimal(b));
@@ -40,7 +41,8 @@ void Tavola::PaintBands(FactorPair pair) {
     surface_->setScaleHeight(kScaleHeight);
     Surface::Canvas canvas = surface_->canvas();
     for (int i = 0; i < kBands; ++i) {
-        // The outer width in twips always exceeds the inner width in pixels, so every band runs off the right edge.
+        // The outer width in twips always exceeds the inner width in pixels, so every band runs off the right
+        // edge.
         const int outerWidth = frameGeometry().width() * layout::kTwipsPerPixel;
         canvas.filledBox(0, 2 * i, outerWidth, 2 * i + 2, bgr(20 * pair.a, 20 * pair.b, i));
     }

@@ -8,7 +8,9 @@ namespace {
 
 const QString kTimeUp = QStringLiteral("00:00:00");
 
-QString twoDigits(long value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+QString twoDigits(long value) {
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
 
 } // namespace
 

@@ -2,7 +2,9 @@
 #include "window/Tavola.h"
 #include "window/platform/Paths.h"
 
-void Tavola::PlaySoundFile(const QString& path) { platform_.sound.play(path); }
+void Tavola::PlaySoundFile(const QString& path) {
+    platform_.sound.play(path);
+}
 
 // Built afresh at every play and never checked: a missing file is simply silent.
 QString Tavola::cuePath(const char* cue) const {

@@ -51,9 +51,13 @@ void GameButton::setBackColour(BgrColour colour) {
     repaint();
 }
 
-void GameButton::setLeft(int units) { move(surface_.xToPixels(units), y()); }
+void GameButton::setLeft(int units) {
+    move(surface_.xToPixels(units), y());
+}
 
-void GameButton::setTop(int units) { move(x(), surface_.yToPixels(units)); }
+void GameButton::setTop(int units) {
+    move(x(), surface_.yToPixels(units));
+}
 
 QPixmap GameButton::picture() const {
     const qreal ratio = devicePixelRatioF();
@@ -79,7 +83,8 @@ void GameButton::paintEvent(QPaintEvent* event) {
     painter.fillRect(rect(), toQColor(back_));
     drawBevel(painter, rect(), sunken);
 
-    const QRect inside = rect().adjusted(kBevel, kBevel, -kBevel, -kBevel).translated(sunken ? 1 : 0, sunken ? 1 : 0);
+    const QRect inside =
+        rect().adjusted(kBevel, kBevel, -kBevel, -kBevel).translated(sunken ? 1 : 0, sunken ? 1 : 0);
     const QPixmap image = picture();
     const QFontMetrics metrics(font());
     const int textHeight = text().isEmpty() ? 0 : metrics.height();

@@ -158,10 +158,20 @@ constexpr MenuItem kMenu[] = {
 
 } // namespace
 
-std::span<const Button> buttons() { return kButtons; }
-std::span<const Label> labels() { return kLabels; }
-const TextBox& textBox() { return kTextBox; }
-std::span<const TimerRow> timers() { return kTimers; }
-std::span<const MenuItem> menu() { return kMenu; }
+std::span<const Button> buttons() {
+    return kButtons;
+}
+std::span<const Label> labels() {
+    return kLabels;
+}
+const TextBox& textBox() {
+    return kTextBox;
+}
+std::span<const TimerRow> timers() {
+    return kTimers;
+}
+std::span<const MenuItem> menu() {
+    return kMenu;
+}
 
 } // namespace layout

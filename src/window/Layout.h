@@ -101,6 +101,8 @@ const TextBox& textBox();
 std::span<const TimerRow> timers();
 std::span<const MenuItem> menu();
 
-constexpr int toPixels(int twips) { return twips / kTwipsPerPixel; }
+constexpr int toPixels(int twips) {
+    return twips / kTwipsPerPixel;
+}
 
 } // namespace layout

@@ -13,7 +13,9 @@ Surface::Surface(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
 }
 
-void Surface::setScaleHeight(double units) { scaleHeight_ = units; }
+void Surface::setScaleHeight(double units) {
+    scaleHeight_ = units;
+}
 
 int Surface::xToPixels(int units) const {
     return scaleHeight_ ? units : layout::toPixels(units);
@@ -66,7 +68,8 @@ void Surface::mousePressEvent(QMouseEvent* event) {
 }
 
 void Surface::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     if (click) emit clicked();
 }

@@ -26,6 +26,10 @@ void FoldingRandom::reseedFromClock() {
     fold(static_cast<std::uint64_t>(now) ^ std::rotl(static_cast<std::uint64_t>(wall), 32));
 }
 
-void FoldingRandom::reseed(double n) { fold(std::bit_cast<std::uint64_t>(n)); }
+void FoldingRandom::reseed(double n) {
+    fold(std::bit_cast<std::uint64_t>(n));
+}
 
-void FoldingRandom::fold(std::uint64_t value) { state_ = mix(state_ ^ mix(value + 0xD1B54A32D192ED03ULL)); }
+void FoldingRandom::fold(std::uint64_t value) {
+    state_ = mix(state_ ^ mix(value + 0xD1B54A32D192ED03ULL));
+}

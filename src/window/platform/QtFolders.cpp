@@ -4,10 +4,12 @@
 #include <QDir>
 #include <QStandardPaths>
 
-QString QtFolders::programFolder() { return QCoreApplication::applicationDirPath(); }
+QString QtFolders::programFolder() {
+    return QCoreApplication::applicationDirPath();
+}
 
 QString QtFolders::recordFolder() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     // A folder that cannot be made shows up later as record files that cannot be opened.
     QDir().mkpath(folder);
     return folder;

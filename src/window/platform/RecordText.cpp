@@ -30,4 +30,6 @@ QString decodeRecordText(const QByteArray& bytes) {
     return utf8.hasError() ? decodeCp1252(bytes) : text;
 }
 
-QByteArray encodeRecordText(const QString& text) { return text.toUtf8(); }
+QByteArray encodeRecordText(const QString& text) {
+    return text.toUtf8();
+}
