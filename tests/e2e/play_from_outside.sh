@@ -5,38 +5,7 @@
 set -euo pipefail
 
 game_binary=$1
-for tool in Xvfb xdotool import; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (tools/setup test)"; exit 77; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=
-game_pid=
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/game.log" ] && sed 's/^/  dorvana: /' "$work/game.log" >&2
-  exit 1
-}
-
-# Xvfb picks a free display itself and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-export XDG_DATA_HOME="$work/data"
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=xcb
-export QT_LOGGING_RULES="qt.multimedia*=false"
-records="$XDG_DATA_HOME/dorvana"
+source "$(dirname "$0")/xsession.sh" import
 
 visible_windows() { xdotool search --onlyvisible --name '^Dorvana' 2>/dev/null || true; }
 
@@ -59,13 +28,6 @@ gone() {
     sleep 0.1
   done
   fail "window $1 did not close"
-}
-
-press() { # window, keys...
-  local window=$1
-  shift
-  xdotool windowfocus --sync "$window"
-  xdotool key --delay 50 "$@"
 }
 
 start_game() {

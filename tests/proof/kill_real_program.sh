@@ -6,34 +6,7 @@ set -euo pipefail
 
 game_binary=$1
 kills=${2:-10}
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (tools/setup test)"; exit 77; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=
-game_pid=
-cleanup() {
-  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-export XDG_DATA_HOME="$work/data"
-export XDG_RUNTIME_DIR="$work/run"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="qt.multimedia*=false"
-records="$XDG_DATA_HOME/dorvana"
+source "$(dirname "$0")/../e2e/xsession.sh"
 mkdir -p "$records"
 
 # Waits for a visible window of the game that is not among those already handled, and prints it.
@@ -50,11 +23,6 @@ next_window() {
     sleep 0.1
   done
   fail "no new window came up"
-}
-press() {
-  xdotool windowfocus --sync "$1"
-  shift
-  xdotool key --delay 30 "$@"
 }
 
 old=0
