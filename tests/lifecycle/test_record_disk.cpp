@@ -1,4 +1,5 @@
 // The record files on a real disk that misbehaves: no write access, full, odd content, interrupted writes.
+#include "DiskFiles.h"
 #include "LifeGame.h"
 #include "window/GameLabel.h"
 
@@ -13,36 +14,6 @@ namespace {
 const QString kFarewell = QStringLiteral("           Ciao a presto.");
 const QString kCongratulation = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
 constexpr qint64 kReadBound = 4096;
-
-// Root ignores permissions, so an unwritable or full folder needs a small file system of its own.
-class Tmpfs {
-  public:
-    explicit Tmpfs(const QString& dir) : dir_(QFile::encodeName(dir)) {
-        mounted_ = ::mount("tmpfs", dir_.constData(), "tmpfs", 0, "size=64k") == 0;
-    }
-    ~Tmpfs() {
-        if (mounted_) ::umount2(dir_.constData(), MNT_DETACH);
-    }
-    bool mounted() const { return mounted_; }
-    bool makeReadOnly() {
-        return ::mount("tmpfs", dir_.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0;
-    }
-
-  private:
-    QByteArray dir_;
-    bool mounted_ = false;
-};
-
-void plant(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 // Shows score on the board and ends the game by cmdExit; returns the messages of the exit sequence.
 QStringList endWith(LifeGame& game, const QString& score) {

@@ -1,4 +1,5 @@
 // One whole game played by a scripted player on a real disk, and the start after it.
+#include "DiskFiles.h"
 #include "LifeGame.h"
 #include "window/GameButton.h"
 #include "window/GameLabel.h"
@@ -12,11 +13,6 @@ namespace {
 
 const QString kFarewell = QStringLiteral("           Ciao a presto.");
 const QString kCongratulation = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 // The first target of the wanted kind that is on show, if any.
 GameButton* targetOnShow(LifeGame& game, bool multipleOfSix) {

@@ -1,4 +1,5 @@
 // The record files when the program dies while writing them, or the disk is full.
+#include "DiskFiles.h"
 #include "Fakes.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
@@ -19,33 +20,6 @@ namespace {
 
 const QString kFarewell = "           Ciao a presto.";
 const QString kNotSaved = "Non sono riuscito a registrare il tuo record: resta valido il record precedente.";
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void plant(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-// Root ignores permissions and a real disk is never full on demand: a small file system of our own.
-class Tmpfs {
-  public:
-    explicit Tmpfs(const QString& dir) : dir_(QFile::encodeName(dir)) {
-        mounted_ = ::mount("tmpfs", dir_.constData(), "tmpfs", 0, "size=128k") == 0;
-    }
-    ~Tmpfs() {
-        if (mounted_) ::umount2(dir_.constData(), MNT_DETACH);
-    }
-    bool mounted() const { return mounted_; }
-
-  private:
-    QByteArray dir_;
-    bool mounted_ = false;
-};
 
 // Starts the game on the folder, as the next player would; its load settles a record cut off mid-way.
 void loadGameOn(const QString& folder) {
@@ -142,7 +116,7 @@ class RecordCrash : public QObject {
         QFETCH(QByteArray, oldHolder);
         QTemporaryDir temp;
         QVERIFY(temp.isValid());
-        Tmpfs tmpfs(temp.path());
+        Tmpfs tmpfs(temp.path(), "size=128k");
         if (!tmpfs.mounted())
             QSKIP("mounting a tmpfs is not permitted here: run as root to test a full disk");
         plant(temp.filePath("atarvisk.txt"), oldScore);
