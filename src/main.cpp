@@ -26,11 +26,11 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     QtDialogs dialogs(layout::kTitle);
-    QtSound sound;
+    QtFolders folders;
+    QtSound sound(folders.programFolder());
     FoldingRandom random;
     random.reseedFromClock();
     QtTimers timers;
-    QtFolders folders;
     QtTextFiles files;
     ProgramExit end;
     Platform platform{dialogs, sound, random, timers, folders, files, end};

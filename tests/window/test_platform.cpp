@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -238,13 +239,46 @@ class PlatformTest : public QObject {
             QCOMPARE(decodeRecordText(encodeRecordText(text)), text);
     }
 
+    // The module keeps two dozen libraries out of the start-up: nothing of Qt Multimedia before the first
+    // cue.
+    void soundLibraryLoadsAtTheFirstCue() {
+        QTemporaryDir dir;
+        const QString wave = dir.filePath("laser.wav");
+        put(wave, silentWave());
+        const auto multimediaMapped = [] { return contents("/proc/self/maps").contains("libQt6Multimedia"); };
+        QtSound sound(DORVANA_SOUND_FOLDER);
+        QVERIFY(!multimediaMapped());
+        sound.play(wave);
+        QVERIFY(multimediaMapped());
+        QTRY_VERIFY(sound.isPlaying(wave));
+    }
+
+    void withoutItsModuleTheGameIsSilent_data() {
+        QTest::addColumn<QByteArray>("module");
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("not a library") << QByteArray("RIFF");
+        QTest::newRow("empty") << QByteArray("");
+    }
+    void withoutItsModuleTheGameIsSilent() {
+        QFETCH(QByteArray, module);
+        QTemporaryDir dir;
+        if (!module.isNull()) put(dir.filePath("libdorvana_sound.so"), module);
+        const QString wave = dir.filePath("laser.wav");
+        put(wave, silentWave());
+        QtSound sound(dir.path());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Dorvana plays no sound: "));
+        sound.play(wave);
+        sound.play(wave);
+        QVERIFY(!sound.isPlaying(wave));
+    }
+
     void aNewCueCutsTheOld() {
         QTemporaryDir dir;
         const QString shot = dir.filePath("sparo.wav");
         const QString laser = dir.filePath("laser.wav");
         put(shot, silentWave());
         put(laser, silentWave());
-        QtSound sound;
+        QtSound sound(DORVANA_SOUND_FOLDER);
         sound.play(shot);
         QTRY_VERIFY(sound.isPlaying(shot));
         sound.play(laser);
@@ -262,7 +296,7 @@ class PlatformTest : public QObject {
         QElapsedTimer clock;
         clock.start();
         {
-            QtSound sound;
+            QtSound sound(DORVANA_SOUND_FOLDER);
             for (int i = 0; i < 3; ++i) {
                 sound.play(missing);
                 sound.play(wave);

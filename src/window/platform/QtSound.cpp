@@ -1,27 +1,27 @@
 #include "QtSound.h"
 
-#include <QSoundEffect>
-#include <QUrl>
+#include "SoundModule.h"
 
-QtSound::QtSound() = default;
+#include <QDir>
+#include <QtDebug>
 
-QtSound::~QtSound() {
-    qDeleteAll(effects_);
-}
+QtSound::QtSound(const QString& moduleFolder) : module_(QDir(moduleFolder).filePath(kSoundModule)) {}
+
+// The module stays loaded: the player's code must outlive the player, and the process ends soon after.
+QtSound::~QtSound() = default;
 
 void QtSound::play(const QString& path) {
-    if (sounding_ != nullptr) sounding_->stop();
-    auto*& effect = effects_[path];
-    if (effect == nullptr) {
-        effect = new QSoundEffect;
-        effect->setSource(QUrl::fromLocalFile(path));
+    if (!tried_) {
+        tried_ = true;
+        const auto make = reinterpret_cast<MakeCuePlayer>(module_.resolve(kMakeCuePlayer));
+        if (make != nullptr)
+            player_.reset(make());
+        else
+            qWarning("Dorvana plays no sound: %s", qPrintable(module_.errorString()));
     }
-    // A file that failed to load stays in Error status and play() does nothing: silence, as wanted.
-    effect->play();
-    sounding_ = effect;
+    if (player_ != nullptr) player_->play(path);
 }
 
 bool QtSound::isPlaying(const QString& path) const {
-    const QSoundEffect* effect = effects_.value(path);
-    return effect != nullptr && effect->isPlaying();
+    return player_ != nullptr && player_->isPlaying(path);
 }

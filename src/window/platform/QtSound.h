@@ -2,21 +2,23 @@
 
 #include "Sound.h"
 
-#include <QHash>
+#include <QLibrary>
 #include <memory>
 
-class QSoundEffect;
+class CuePlayer;
 
-// One loaded effect per cue file, so a repeated cue starts without decoding again.
+// Plays cues through the sound module found in the given folder, loaded on the first cue. Without the
+// module, or with one that will not load, the game is silent.
 class QtSound : public Sound {
   public:
-    QtSound();
+    explicit QtSound(const QString& moduleFolder);
     ~QtSound() override;
     void play(const QString& path) override;
     // Whether that cue is sounding now (or about to, once loaded).
     bool isPlaying(const QString& path) const;
 
   private:
-    QHash<QString, QSoundEffect*> effects_;
-    QSoundEffect* sounding_ = nullptr;
+    QLibrary module_;
+    bool tried_ = false;
+    std::unique_ptr<CuePlayer> player_;
 };

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Sound.h"
+
+// Qt Multimedia brings two dozen libraries (PulseAudio, libsndfile, Qt Network...) and about 3 MiB: it lives
+// in a module of its own, loaded when the first cue plays, so the game starts as fast as a bare Qt program.
+class CuePlayer : public Sound {
+  public:
+    // Whether that cue is sounding now (or about to, once its file is read).
+    virtual bool isPlaying(const QString& path) const = 0;
+};
+
+// The module's one entry point, a C name so it can be looked up by name.
+using MakeCuePlayer = CuePlayer* (*)();
+inline constexpr char kMakeCuePlayer[] = "dorvana_make_cue_player";
+inline constexpr char kSoundModule[] = "dorvana_sound";
