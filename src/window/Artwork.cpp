@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include <QGuiApplication>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -238,6 +239,29 @@ QCursor cachedCursor(Picture picture, qreal ratio, QPoint hotSpot) {
     return found->second;
 }
 
+// Draws the icon at each size when the platform first asks for it: a window system wants only a few
+// of the sizes a desktop might, and drawing them all up front slowed the start.
+class IconEngine : public QIconEngine {
+  public:
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        static std::map<int, QPixmap> drawn;
+        const int side = qMin(size.width(), size.height());
+        if (side <= 0) return {};
+        auto found = drawn.find(side);
+        if (found == drawn.end()) found = drawn.emplace(side, QPixmap::fromImage(iconImage(side))).first;
+        return found->second;
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size() * painter->device()->devicePixelRatio(), mode, state));
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = qMin(size.width(), size.height());
+        return {side, side};
+    }
+    QIconEngine* clone() const override { return new IconEngine; }
+    QString key() const override { return QStringLiteral("dorvana"); }
+};
+
 } // namespace
 
 QImage iconImage(int size) {
@@ -275,12 +299,7 @@ QImage iconImage(int size) {
 }
 
 QIcon windowIcon() {
-    static const QIcon icon = [] {
-        QIcon sizes;
-        for (const int size : {16, 32, 48, 64, 128, 256})
-            sizes.addPixmap(QPixmap::fromImage(iconImage(size)));
-        return sizes;
-    }();
+    static const QIcon icon(new IconEngine);
     return icon;
 }
 

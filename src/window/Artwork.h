@@ -14,7 +14,7 @@ enum class Face { Smiling, Straight, Laughing };
 // A cyan 6 on a blue gradient square with a teal frame; size is in device pixels.
 // Needs no QGuiApplication, so a build tool can render it.
 QImage iconImage(int size);
-// The icon drawn afresh at 16, 32, 48, 64, 128 and 256 pixels.
+// The icon, drawn afresh at each size the platform asks for, once.
 QIcon windowIcon();
 
 // Pointers are 32 x 32 logical pixels, hot spots in logical pixels. Without a ratio they take the

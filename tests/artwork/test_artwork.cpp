@@ -216,9 +216,7 @@ class Artwork : public QObject {
 
     void windowIconIsDrawnAtEachSize() {
         const QIcon icon = artwork::windowIcon();
-        const QList<QSize> sizes = icon.availableSizes();
-        for (const int size : {16, 32, 48, 64, 128, 256}) {
-            QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+        for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
             // Drawn afresh, not the 256 image shrunk: the 16 keeps a one-pixel frame.
             QCOMPARE(plain(icon.pixmap(QSize(size, size), 1.0).toImage()), plain(artwork::iconImage(size)));
         }
