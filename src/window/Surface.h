@@ -37,6 +37,8 @@ class Surface : public QWidget {
     Canvas canvas() { return Canvas(*this); }
 
     const QImage& image() const { return image_; }
+    // Makes the retained image at the surface's size, ahead of the first drawing.
+    void prepareImage();
     // Where the pointer turns into the icon pointer although clicks pass through to us.
     void setIconPointerArea(QWidget* control) { iconPointerArea_ = control; }
 
@@ -50,8 +52,6 @@ class Surface : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
-    void prepareImage();
-
     QImage image_;
     std::optional<double> scaleHeight_;
     bool pressed_ = false;

@@ -1,11 +1,14 @@
 #include "WindowPreparer.h"
 
+#include "Surface.h"
+#include "Tavola.h"
+
 #include <QApplication>
-#include <QFontMetrics>
+#include <QImage>
 #include <QTimer>
 #include <QWidget>
 
-WindowPreparer::WindowPreparer(QWidget& window) : window_(window) {
+WindowPreparer::WindowPreparer(Tavola& window) : window_(window) {
     qApp->installEventFilter(this);
 }
 
@@ -20,11 +23,9 @@ bool WindowPreparer::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WindowPreparer::prepare() {
-    QList<QFont> fonts;
-    for (const QWidget* control : window_.findChildren<QWidget*>())
-        if (!fonts.contains(control->font())) fonts.append(control->font());
-    for (const QFont& font : fonts)
-        QFontMetrics(font).height();
     // Making the native window took from under 1 to over 10 ms of the wait after the greeting.
     window_.winId();
+    window_.surface()->prepareImage();
+    QImage scratch(window_.size(), QImage::Format_RGB32);
+    window_.render(&scratch);
 }

@@ -2,14 +2,15 @@
 
 #include <QObject>
 
-class QWidget;
+class Tavola;
 
 // Readies the game window while the name prompt waits for the player, so the window comes up quickly after
-// the greeting: its fonts load and its native window is made behind the prompt. Queued any earlier, this work
-// held back the prompt itself, so it starts once the prompt's first frame is painted.
+// the greeting: behind the prompt its native window and backdrop image are made, and it is painted once off
+// screen, which loads its fonts and fills the glyph and picture caches. Queued any earlier, this work held
+// back the prompt itself, so it starts once the prompt's first frame is painted.
 class WindowPreparer : public QObject {
   public:
-    explicit WindowPreparer(QWidget& window);
+    explicit WindowPreparer(Tavola& window);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -17,5 +18,5 @@ class WindowPreparer : public QObject {
   private:
     void prepare();
 
-    QWidget& window_;
+    Tavola& window_;
 };
