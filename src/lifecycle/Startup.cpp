@@ -4,9 +4,9 @@
 
 namespace {
 
-const QString kRecordsUnavailable =
-    QStringLiteral("Non riesco a leggere o a creare i file dei record: in questa partita i record non possono "
-                   "essere conservati.");
+const QString kRecordsUnavailable = QStringLiteral(
+    "Non riesco a leggere o a creare i file dei record: in questa partita i record non possono "
+    "essere conservati.");
 
 } // namespace
 

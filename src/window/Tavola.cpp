@@ -58,7 +58,8 @@ void styleLabel(GameLabel& label, const layout::Label& design) {
         label.setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label.setLineWidth(1);
     }
-    label.setAlignment((design.align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    label.setAlignment((design.align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
+                       Qt::AlignTop);
     label.setEnabled(design.enabled);
     if (design.toolTip != nullptr) {
         label.setToolTip(design.toolTip);
@@ -82,8 +83,8 @@ void styleButton(GameButton& button, const layout::Button& design) {
 QLineEdit* makeTextBox(QWidget* parent, const layout::TextBox& design) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(design.name);
-    box->setGeometry(layout::toPixels(design.left), layout::toPixels(design.top), layout::toPixels(design.width),
-                     layout::toPixels(design.height));
+    box->setGeometry(layout::toPixels(design.left), layout::toPixels(design.top),
+                     layout::toPixels(design.width), layout::toPixels(design.height));
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, toQColor(design.back));
     box->setPalette(palette);
@@ -98,8 +99,8 @@ QLineEdit* makeTextBox(QWidget* parent, const layout::TextBox& design) {
 
 Tavola::Tavola(Platform& platform) : platform_(platform) {
     installFontSubstitutes();
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(artwork::windowIcon());
     buildMenu();
     loadControls();
@@ -134,7 +135,8 @@ void Tavola::loadControls() {
     std::sort(tabOrder.begin(), tabOrder.end());
     // Qt refuses to chain a control that takes no focus, and a label would cut the chain in two.
     std::erase_if(tabOrder, [](const auto& entry) { return entry.second->focusPolicy() == Qt::NoFocus; });
-    for (std::size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 
     for (const layout::TimerRow& row : layout::timers()) {
         auto timer = platform_.timers.create(row.name, [this, tick = row.onTick] { (this->*tick)(); });
@@ -150,7 +152,8 @@ void Tavola::loadControls() {
 }
 
 void Tavola::unloadControls() {
-    for (const layout::TimerRow& row : layout::timers()) (this->*row.slot).reset();
+    for (const layout::TimerRow& row : layout::timers())
+        (this->*row.slot).reset();
     for (const layout::Button& design : layout::buttons())
         if (design.slot != nullptr) this->*design.slot = nullptr;
     for (const layout::Label& design : layout::labels())
@@ -165,9 +168,10 @@ void Tavola::unloadControls() {
 void Tavola::buildMenu() {
     QHash<QString, QMenu*> submenus;
     for (const layout::MenuItem& item : layout::menu()) {
-        const bool hasItems = std::any_of(layout::menu().begin(), layout::menu().end(), [&](const auto& other) {
-            return other.parent != nullptr && QString(other.parent) == item.name;
-        });
+        const bool hasItems =
+            std::any_of(layout::menu().begin(), layout::menu().end(), [&](const auto& other) {
+                return other.parent != nullptr && QString(other.parent) == item.name;
+            });
         QAction* action = nullptr;
         if (hasItems) {
             QMenu* submenu = menuBar()->addMenu(item.caption);
