@@ -206,7 +206,7 @@ class Soak : public QObject {
     void newGame(Run& run) {
         const bool yes = chance(70);
         run.fakes.dialogs.answers.push_back(yes ? Dialogs::AnswerYes : Dialogs::AnswerNo);
-        const QString name = kNames[roll(kNames.size())];
+        const QString& name = kNames[roll(kNames.size())];
         if (yes) run.fakes.dialogs.names.push_back(name);
         run.tavola->Next_Click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -324,7 +324,7 @@ class Soak : public QObject {
               recordsSet_, residentAfterWarmUp, residentAtEnd);
         if (kResidentSizeMeaningful) {
             // Allocator slack, not a leak, stays well inside this.
-            constexpr qint64 kToleranceKiB = 8 * 1024;
+            constexpr qint64 kToleranceKiB = qint64{8} * 1024;
             QVERIFY2(
                 residentAtEnd - residentAfterWarmUp < kToleranceKiB,
                 qPrintable(QString("resident size grew by %1 KiB").arg(residentAtEnd - residentAfterWarmUp)));

@@ -31,6 +31,7 @@ void put(const QString& path, const QByteArray& bytes) {
 
 std::vector<float> drawsOf(RandomSource& random, int count) {
     std::vector<float> draws;
+    draws.reserve(count);
     for (int i = 0; i < count; ++i)
         draws.push_back(random.draw());
     return draws;
@@ -60,7 +61,7 @@ QByteArray silentWave() {
     u16(16);
     wave.append("data");
     u32(samples * 2);
-    wave.append(QByteArray(samples * 2, '\0'));
+    wave.append(QByteArray(qsizetype{2} * samples, '\0'));
     return wave;
 }
 
