@@ -43,6 +43,7 @@ float ScriptedRandom::draw() {
 void ScriptedRandom::reseedFromClock() {
     fallback_.reseedFromClock();
     calls.push_back({Call::ReseedFromClock, 0});
+    if (onReseedFromClock) onReseedFromClock();
 }
 
 void ScriptedRandom::reseed(double n) {

@@ -39,7 +39,12 @@ class FakeDialogs : public Dialogs {
 class FakeSound : public Sound {
   public:
     QStringList played;
-    void play(const QString& path) override { played.append(path); }
+    // Runs as a cue plays, to look at the window at that very moment.
+    std::function<void(const QString& path)> onPlay;
+    void play(const QString& path) override {
+        played.append(path);
+        if (onPlay) onPlay(path);
+    }
 };
 
 // Hands out the scripted draws first, then falls back to a real source; logs every call.
@@ -51,6 +56,8 @@ class ScriptedRandom : public RandomSource {
     };
     std::deque<float> script;
     std::vector<Call> calls;
+    // Runs at each reseed from the clock: every painter run and shuffle tick starts with one.
+    std::function<void()> onReseedFromClock;
 
     float draw() override;
     void reseedFromClock() override;

@@ -1,6 +1,6 @@
 #pragma once
 
-// A window on fakes whose text files may be the real ones, and whose painter runs can be watched.
+// A window on fakes whose text files may be the real ones.
 #include "Fakes.h"
 #include "window/Tavola.h"
 #include "window/platform/QtTextFiles.h"
@@ -8,22 +8,6 @@
 #include <QDir>
 #include <functional>
 #include <memory>
-
-// Passes every call to the scripted source; tells the test when a painter run starts its factor draw.
-class WatchedRandom : public RandomSource {
-  public:
-    explicit WatchedRandom(RandomSource& inner) : inner_(inner) {}
-    std::function<void()> onReseedFromClock;
-    float draw() override { return inner_.draw(); }
-    void reseedFromClock() override {
-        if (onReseedFromClock) onReseedFromClock();
-        inner_.reseedFromClock();
-    }
-    void reseed(double n) override { inner_.reseed(n); }
-
-  private:
-    RandomSource& inner_;
-};
 
 struct LifeGame {
     enum class Disk { Fake, Real };
@@ -37,8 +21,9 @@ struct LifeGame {
     FakePlatform fakes;
     QtTextFiles realFiles;
     TextFiles& files;
-    WatchedRandom random{fakes.random};
-    Platform platform{fakes.dialogs, fakes.sound, random, fakes.timers, fakes.folders, files, fakes.end};
+    ScriptedRandom& random = fakes.random;
+    Platform platform{fakes.dialogs, fakes.sound, fakes.random, fakes.timers,
+                      fakes.folders, files,       fakes.end};
     std::unique_ptr<Tavola> tavola = std::make_unique<Tavola>(platform);
 
     Tavola* operator->() { return tavola.get(); }

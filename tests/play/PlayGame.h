@@ -1,7 +1,6 @@
 #pragma once
 
-// A window on fakes, like TestGame, whose sound and random source also report each call as it
-// happens, so a suite can look at the window at the very moment of a cue or a clock reseed.
+// A window on fakes, like TestGame, with the fakes at hand by name and the random calls as a readable trace.
 #include "Fakes.h"
 #include "window/GameButton.h"
 #include "window/GameLabel.h"
@@ -17,28 +16,10 @@
 // The largest draw the source can give: the float just below 1.
 inline const float kTopDraw = std::nextafter(1.0F, 0.0F);
 
-class HookedSound : public FakeSound {
-  public:
-    std::function<void(const QString& path)> onPlay;
-    void play(const QString& path) override {
-        FakeSound::play(path);
-        if (onPlay) onPlay(path);
-    }
-};
-
-class HookedRandom : public ScriptedRandom {
-  public:
-    std::function<void()> onClockReseed;
-    void reseedFromClock() override {
-        ScriptedRandom::reseedFromClock();
-        if (onClockReseed) onClockReseed();
-    }
-};
-
 struct PlayGame {
     FakeDialogs dialogs;
-    HookedSound sound;
-    HookedRandom random;
+    FakeSound sound;
+    ScriptedRandom random;
     FakeTimers timers;
     FakeFolders folders;
     FakeTextFiles files;

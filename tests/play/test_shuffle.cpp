@@ -187,7 +187,7 @@ class Shuffle : public QObject {
         QCOMPARE(image.pixelColor(0, 0), oldTop);
 
         QStringList steps;
-        game.random.onClockReseed = [&] {
+        game.random.onReseedFromClock = [&] {
             steps << QString("clock: timer2 %1, top band %2")
                          .arg(game.timer2().enabled ? "on" : "off", image.pixelColor(0, 0).name());
         };
