@@ -71,7 +71,7 @@ def window_size(window):
 def check_at_ratio(session, game, ratio, data):
     env = dict(os.environ, QT_SCALE_FACTOR=str(ratio), XDG_DATA_HOME=data, XDG_RUNTIME_DIR=data,
                QT_QPA_PLATFORM="xcb")
-    process = session.start([game], env=env, stderr=subprocess.DEVNULL)
+    process = session.start_game([game], env=env, stderr=subprocess.DEVNULL)
     prompt = answer_prompt("Ada")
     close_box({prompt})
 

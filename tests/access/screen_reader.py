@@ -40,7 +40,7 @@ def main():
             wait_for("the accessibility bus", accessibility_bus_is_up)
             env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_DATA_HOME=data, XDG_RUNTIME_DIR=data,
                        QT_QPA_PLATFORM="xcb")
-            game_process = session.start([game], env=env, stderr=subprocess.DEVNULL)
+            game_process = session.start_game([game], env=env, stderr=subprocess.DEVNULL)
             # Imported only now: the library looks for the accessibility bus as it loads.
             import pyatspi
             run(pyatspi, game_process)

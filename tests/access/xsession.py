@@ -48,7 +48,20 @@ class Session:
             number = pipe.readline().strip()
         check(number.isdigit(), "Xvfb did not report a display")
         os.environ["DISPLAY"] = ":" + number
+        wait_for("the X server to take connections", lambda: subprocess.run(
+            ["xdotool", "getdisplaygeometry"], capture_output=True, timeout=5).returncode == 0)
         return os.environ["DISPLAY"]
+
+    def start_game(self, argv, **kwargs):
+        """Starts the game. A new Xvfb on a loaded machine has been seen to turn away a Qt client's connection
+        for a second or so while plain clients got through, so a game that ends at once gets more tries."""
+        for _ in range(10):
+            process = self.start(argv, **kwargs)
+            time.sleep(0.3)
+            if process.poll() is None:
+                return process
+            time.sleep(0.5)
+        return process
 
     def end(self, process):
         if process.poll() is not None:

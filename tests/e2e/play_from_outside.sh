@@ -30,11 +30,6 @@ gone() {
   fail "window $1 did not close"
 }
 
-start_game() {
-  "$game_binary" >"$work/game.log" 2>&1 &
-  game_pid=$!
-}
-
 # Name prompt and greeting; prints the main window's id.
 answer_prompt() {
   local prompt greeting
@@ -79,7 +74,7 @@ expect_file() { # path, expected bytes as printf format
 }
 
 # 1. First start: the files are created empty, and a score of 0 does not beat an empty record.
-start_game
+launch_game
 main=$(answer_prompt "Mario")
 exit_game "$main" 1
 expect_file "$records/atarvisk.txt" ""
@@ -87,7 +82,7 @@ expect_file "$records/tarvisk.txt" ""
 echo "ok 1 - first start creates both record files, Alt+X ends it"
 
 # 2. The board started by a click on the window's background, then Alt+X while it moves.
-start_game
+launch_game
 main=$(answer_prompt "Luigi")
 targets_on_screen && fail "number buttons on show before the start click"
 xdotool mousemove --window "$main" 300 400 click 1
@@ -105,7 +100,7 @@ echo "ok 2 - the board starts from a background click, Alt+X ends it"
 # 3. A record below zero: a score of 0 beats it, both files are rewritten, and the player is congratulated.
 printf -- '-5\r\n' >"$records/atarvisk.txt"
 printf 'Ada\r\n' >"$records/tarvisk.txt"
-start_game
+launch_game
 main=$(answer_prompt "Zoë")
 exit_game "$main" 2
 expect_file "$records/atarvisk.txt" '0\r\n'
@@ -113,7 +108,7 @@ expect_file "$records/tarvisk.txt" 'Zo\303\253\r\n'
 echo "ok 3 - a beaten record is written, the name in UTF-8"
 
 # 4. The next start reads it and leaves it as it is.
-start_game
+launch_game
 main=$(answer_prompt "Ada")
 targets_on_screen && fail "number buttons on show before the start click"
 exit_game "$main" 1

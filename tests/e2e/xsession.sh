@@ -1,6 +1,7 @@
 # Sourced by the tests that play the real program: a private X server and data folder, both gone on exit.
 # Arguments: tools needed besides Xvfb and xdotool. Sets work, records, DISPLAY and the XDG folders;
-# the caller puts the game's process id in game_pid and its output in $work/game.log.
+# launch_game starts the game from $game_binary, with its process id in game_pid and its output in
+# $work/game.log.
 for tool in Xvfb xdotool "$@"; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (tools/setup test)"; exit 77; }
 done
@@ -10,7 +11,8 @@ xvfb_pid=
 game_pid=
 cleanup() {
   [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  # Waited for: a server still shutting down removes its socket, which by then may be the next test's.
+  [ -n "$xvfb_pid" ] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; } || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -19,6 +21,19 @@ fail() {
   echo "FAIL: $*" >&2
   [ -s "$work/game.log" ] && sed 's/^/  dorvana: /' "$work/game.log" >&2
   exit 1
+}
+
+# A new Xvfb on a loaded machine has been seen to turn away a Qt client's connection for a second or so while
+# plain clients got through; the game is given a few tries at it.
+launch_game() {
+  for _ in $(seq 10); do
+    "$game_binary" >"$work/game.log" 2>&1 &
+    game_pid=$!
+    sleep 0.3
+    kill -0 "$game_pid" 2>/dev/null && return 0
+    grep -q "could not connect to display" "$work/game.log" || return 0
+    sleep 0.5
+  done
 }
 
 press() { # window, keys...
@@ -34,6 +49,8 @@ xvfb_pid=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/display")"
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getdisplaygeometry >/dev/null 2>&1 || fail "the X server on $DISPLAY takes no connection"
 export XDG_DATA_HOME="$work/data"
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"

@@ -32,8 +32,7 @@ for kill in $(seq "$kills"); do
   printf -- '-%d\r\n' "$kill" >"$records/atarvisk.txt"
   printf 'Vecchio %d\r\n' "$kill" >"$records/tarvisk.txt"
   : >"$work/seen"
-  "$game_binary" >"$work/game.log" 2>&1 &
-  game_pid=$!
+  launch_game
   press "$(next_window)" N u o v o Return  # name prompt
   press "$(next_window)" Return            # greeting
   press "$(next_window)" alt+x             # the game window: Exit
