@@ -5,10 +5,17 @@
 
 #include <memory>
 
-// A window on fake platform services, made but not yet started.
+// A window on fake platform services, made but not yet started; the text files may be other than the fake
+// ones.
 struct TestGame {
+    explicit TestGame(TextFiles* files = nullptr)
+        : platform{fakes.dialogs, fakes.sound,   fakes.random,
+                   fakes.timers,  fakes.folders, files != nullptr ? *files : fakes.files,
+                   fakes.end} {}
+
     FakePlatform fakes;
-    std::unique_ptr<Tavola> tavola = std::make_unique<Tavola>(fakes.platform);
+    Platform platform;
+    std::unique_ptr<Tavola> tavola = std::make_unique<Tavola>(platform);
 
     Tavola& operator*() { return *tavola; }
     Tavola* operator->() { return tavola.get(); }

@@ -1,39 +1,29 @@
 #pragma once
 
 // A window on fakes whose text files may be the real ones.
-#include "Fakes.h"
-#include "window/Tavola.h"
+#include "TestGame.h"
 #include "window/platform/QtTextFiles.h"
 
 #include <QDir>
 #include <functional>
 #include <memory>
 
-struct LifeGame {
+// Made before the window, which keeps a reference to the files it uses.
+struct RealDisk {
+    QtTextFiles realFiles;
+};
+
+struct LifeGame : RealDisk, TestGame {
     enum class Disk { Fake, Real };
 
     // With a real disk the records live in folder; with the fake one, in fakes.files under folder.
     explicit LifeGame(Disk disk = Disk::Fake, const QString& folder = "/home/player/.local/share/dorvana")
-        : files(disk == Disk::Real ? static_cast<TextFiles&>(realFiles) : fakes.files) {
+        : TestGame(disk == Disk::Real ? &realFiles : nullptr) {
         fakes.folders.records = folder;
     }
 
-    FakePlatform fakes;
-    QtTextFiles realFiles;
-    TextFiles& files;
+    TextFiles& files = platform.files;
     ScriptedRandom& random = fakes.random;
-    Platform platform{fakes.dialogs, fakes.sound, fakes.random, fakes.timers,
-                      fakes.folders, files,       fakes.end};
-    std::unique_ptr<Tavola> tavola = std::make_unique<Tavola>(platform);
-
-    Tavola* operator->() { return tavola.get(); }
-    FakeTimer& timer1() { return fakes.timers["Timer1"]; }
-    FakeTimer& timer2() { return fakes.timers["Timer2"]; }
-
-    void start(const QString& name = "Mario") {
-        fakes.dialogs.names.push_back(name);
-        tavola->start();
-    }
 
     // Runs a step that should end the program; true when it did.
     bool ends(const std::function<void()>& step) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // A window on fakes, like TestGame, with the fakes at hand by name and the random calls as a readable trace.
-#include "Fakes.h"
+#include "TestGame.h"
 #include "window/GameButton.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
@@ -16,26 +16,12 @@
 // The largest draw the source can give: the float just below 1.
 inline const float kTopDraw = std::nextafter(1.0F, 0.0F);
 
-struct PlayGame {
-    FakeDialogs dialogs;
-    FakeSound sound;
-    ScriptedRandom random;
-    FakeTimers timers;
-    FakeFolders folders;
-    FakeTextFiles files;
-    FakeProgramEnd end;
-    Platform platform{dialogs, sound, random, timers, folders, files, end};
-    std::unique_ptr<Tavola> tavola = std::make_unique<Tavola>(platform);
-
-    Tavola& operator*() { return *tavola; }
-    Tavola* operator->() { return tavola.get(); }
-    FakeTimer& timer1() { return timers["Timer1"]; }
-    FakeTimer& timer2() { return timers["Timer2"]; }
-
-    void start(const QString& name = "Mario") {
-        dialogs.names.push_back(name);
-        tavola->start();
-    }
+struct PlayGame : TestGame {
+    FakeDialogs& dialogs = fakes.dialogs;
+    FakeSound& sound = fakes.sound;
+    ScriptedRandom& random = fakes.random;
+    FakeTimers& timers = fakes.timers;
+    FakeFolders& folders = fakes.folders;
 
     void script(std::initializer_list<float> draws) { random.script.insert(random.script.end(), draws); }
 
