@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for start-up and memory: the prompt, the greeting box and a plain window of the game's size,
 // with nothing of the game behind them.
 #include <QApplication>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long a correct hit's green flash stays on screen. The real window runs on the X server (fake dialogs,
 // timers and sound, so nothing else moves), and a shown paricmd is hit again and again. Two clocks watch:
 //  - in the program, the button's paint events: the flash lasts from the green repaint to the cyan one;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What each handler costs on its own: the window runs offscreen on the fake platform, so only the game's
 // own work and Qt's painting into the backing store are timed.
 #include "TestGame.h"

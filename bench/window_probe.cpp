@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Watches a program from the X server's side: when its windows appear with content, how much memory it
 // holds once its main window shows, and what it burns while left alone. The program under watch is not
 // changed in any way: the probe starts it, answers its prompt and greeting, and reads /proc.

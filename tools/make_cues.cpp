@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes laser.wav, sparo.wav and esplosi.wav: 16-bit mono PCM, synthesised from scratch.
 #include <algorithm>
 #include <cmath>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the window icon to PNG files for the desktop: FOLDER/dorvana.png at 256 pixels and the
 // freedesktop set FOLDER/hicolor/NxN/apps/dorvana.png.
 #include "window/Artwork.h"

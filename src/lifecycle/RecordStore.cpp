@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record score and holder files in the per-user data folder.
 #include "RecordNumbers.h"
 #include "window/GameLabel.h"

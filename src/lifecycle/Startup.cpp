@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start of the program, the load sequence, a new game and the minimised caption.
 #include "window/GameLabel.h"
 #include "window/Tavola.h"

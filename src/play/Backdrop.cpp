@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backdrop painter: a factor pair and the 256 colour bands it tints.
 #include "Draws.h"
 #include "window/Colour.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start click and the board shuffle that moves, shows and hides the targets.
 #include "Draws.h"
 #include "window/GameButton.h"

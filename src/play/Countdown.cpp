@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five-minute countdown shown in lblconto.
 #include "window/GameLabel.h"
 #include "window/Tavola.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three cues beside the program: shot, explosion and laser.
 #include "window/Tavola.h"
 #include "window/platform/Paths.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The deal when the window is shown, and the six hit handlers.
 #include "Draws.h"
 #include "window/Colour.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Dorvana developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the pointer the X server really shows over the game, at pixel ratios 1 and 2: it must be drawn for
 the ratio and click where its picture points.
 

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Dorvana developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plays the start of a game on a private X server and reads the window over AT-SPI, as a screen reader does.
 
 Usage: dbus-run-session -- /usr/bin/python3 screen_reader.py path/to/dorvana

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader learns about the window through Qt's accessibility interface, and how far
 // the keyboard alone gets a player.
 #include "TestGame.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window at the pixel ratio that QT_SCALE_FACTOR asks for: the same layout in device pixels
 // multiplied by the ratio, and pictures drawn for the ratio rather than enlarged.
 #include "TestGame.h"

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Dorvana developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A private X server and the game on it, driven with xdotool; every process started here is ended here."""
 import os
 import re

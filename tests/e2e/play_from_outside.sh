@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Dorvana developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plays the real program on a virtual screen with keyboard and mouse from outside, as a person would,
 # and checks the record files it leaves behind.
 # Usage: play_from_outside.sh path/to/dorvana

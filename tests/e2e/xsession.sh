@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Dorvana developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the tests that play the real program: a private X server and data folder, both gone on exit.
 # Arguments: tools needed besides Xvfb and xdotool. Sets work, records, DISPLAY and the XDG folders;
 # launch_game starts the game from $game_binary, with its process id in game_pid and its output in

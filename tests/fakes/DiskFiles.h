@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Real files for the tests that use the disk: reading and planting them, and a small file system of our own.

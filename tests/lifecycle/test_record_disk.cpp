@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record files on a real disk that misbehaves: no write access, full, odd content, interrupted writes.
 #include "DiskFiles.h"
 #include "LifeGame.h"

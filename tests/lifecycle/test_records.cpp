@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record files: the decision at exit, their bytes on disk, and what the next start shows.
 #include "LifeGame.h"
 #include "lifecycle/RecordNumbers.h"

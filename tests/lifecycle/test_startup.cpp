@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start of the program, a new game from the menu, the minimised caption and closing the window.
 #include "LifeGame.h"
 #include "window/GameButton.h"

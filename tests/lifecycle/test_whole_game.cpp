@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One whole game played by a scripted player on a real disk, and the start after it.
 #include "DiskFiles.h"
 #include "LifeGame.h"

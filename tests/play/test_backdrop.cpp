@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backdrop painter: the factor pair and the 256 colour bands behind the board.
 #include "PlayGame.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three cues: where their paths come from, and that a missing sound folder changes nothing.
 #include "PlayGame.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The deal on activation, the six hit handlers and the score text they leave.
 #include "PlayGame.h"
 

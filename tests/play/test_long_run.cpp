@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long game on the real random source: ticks, hits on shown and hidden targets and start clicks,
 // with the board's promises checked after every step.
 #include "PlayGame.h"

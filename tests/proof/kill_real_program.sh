@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Dorvana developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Kills the real program with SIGKILL just after the farewell, while it settles the record, several times;
 # each time the record files must hold the old record or the new one, whole.
 # Usage: kill_real_program.sh path/to/dorvana [kills]

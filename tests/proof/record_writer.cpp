@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sets one new record after another in a folder, through the game's own load and exit sequences,
 // until it is killed. Each line on stdout is a record fully committed: "<score>".
 #include "Fakes.h"

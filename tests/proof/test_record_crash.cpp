@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record files when the program dies while writing them, or the disk is full.
 #include "DiskFiles.h"
 #include "Fakes.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thousands of games back to back at full speed, with the real record files, checking after every
 // game that the board, the score and the records are still what the rules allow.
 #include "Fakes.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's variables: their types and their values when the window is made.
 #include "TestGame.h"
 #include "window/GameLabel.h"

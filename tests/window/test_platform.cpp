@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the game relies on from its random source, text files and sound, on the real implementations.
 #include "window/platform/FoldingRandom.h"
 #include "window/platform/QtSound.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window does with captions, mouse clicks, keys and menu choices before any play logic runs.
 #include "TestGame.h"
 #include "window/GameButton.h"

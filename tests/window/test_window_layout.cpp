@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as the player first gets it: every control's design values, stacking, tab order and menus.
 // Expected values are typed from the design tables (twips, colours 0x00BBGGRR), never read from the layout
 // code.

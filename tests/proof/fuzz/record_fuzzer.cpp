@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes at all in a record file: the reader and both number reads must take them without fault,
 // and what they give back must hold together.
 #include "lifecycle/RecordNumbers.h"
