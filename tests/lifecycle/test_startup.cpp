@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The start of the program, a new game from the menu, the minimised caption and closing the window.
+#include "GameTexts.h"
 #include "LifeGame.h"
 #include "window/GameButton.h"
 #include "window/GameLabel.h"
@@ -9,8 +10,6 @@
 #include <QTest>
 
 namespace {
-
-const QString kGreetingTail = QStringLiteral(" vediamo se sei un vero campione  ");
 
 // What the window shows when it is freshly loaded, before the load sequence changes anything.
 void verifyDesignState(LifeGame& game) {
@@ -61,8 +60,8 @@ class Startup : public QObject {
         game.start("Mario");
 
         QCOMPARE(trace, (QStringList{
-                            "prompt Come ti chiami?",
-                            "message  Mario" + kGreetingTail,
+                            "prompt " + texts::kPrompt,
+                            "message  Mario" + texts::kGreetingTail,
                             "painter after 8 file steps, clock 00:05:00, window hidden",
                             "painter after 8 file steps, clock 00:05:00, window hidden",
                             "painter after 8 file steps, clock 00:05:00, window shown",
@@ -92,7 +91,7 @@ class Startup : public QObject {
     void cancelAtThePrompt() {
         LifeGame game;
         game.start("");
-        QCOMPARE(game.fakes.dialogs.texts(), QStringList{"  vediamo se sei un vero campione  "});
+        QCOMPARE(game.fakes.dialogs.texts(), QStringList{" " + texts::kGreetingTail});
         QCOMPARE(game->lblnome1->caption(), QString());
     }
 
@@ -112,8 +111,8 @@ class Startup : public QObject {
         game->Next_Click();
         QCOMPARE(game.fakes.dialogs.messages.size(), std::size_t(1));
         const FakeDialogs::Message& question = game.fakes.dialogs.messages[0];
-        QCOMPARE(question.text, QString("INIZIAMO UNA NUOVA GARA  ?"));
-        QCOMPARE(question.title, QString("INIZIARE NUOVA GARA"));
+        QCOMPARE(question.text, texts::kNewGameQuestion);
+        QCOMPARE(question.title, texts::kNewGameTitle);
         QCOMPARE(question.style, 292);
         QCOMPARE(game.fakes.dialogs.prompts.size(), 1);
         QCOMPARE(game->paricmd, oldButton);
@@ -138,7 +137,7 @@ class Startup : public QObject {
         game->paricmd_Click();
         game->paricmd_Click();
         game->showMinimized();
-        QCOMPARE(game->windowTitle(), QString("Dorvana.  "));
+        QCOMPARE(game->windowTitle(), texts::kMinimisedTitle);
         game->showNormal();
         const GameState before = game->state;
 
@@ -159,8 +158,8 @@ class Startup : public QObject {
 
         QVERIFY(sawDesignState);
         QCOMPARE(painterRuns, 2);
-        QCOMPARE(game.fakes.dialogs.prompts, (QStringList{"Come ti chiami?", "Come ti chiami?"}));
-        QCOMPARE(game.fakes.dialogs.texts().last(), QString(" Luigi" + kGreetingTail));
+        QCOMPARE(game.fakes.dialogs.prompts, (QStringList{texts::kPrompt, texts::kPrompt}));
+        QCOMPARE(game.fakes.dialogs.texts().last(), QString(" Luigi" + texts::kGreetingTail));
         for (const QString& step : game.fakes.files.log)
             QVERIFY2(!step.startsWith("open Output"), qPrintable(step));
         QCOMPARE(game.fakes.files.disk[game.scorePath()], QByteArray(" 1\r\n"));
