@@ -11,8 +11,8 @@ import subprocess
 import sys
 import tempfile
 
-from xsession import (Failure, answer_prompt, check, close_box, keys_to_window, run_bounded, shown_windows,
-                      wait_for, xdotool)
+from xsession import (Failure, answer_prompt, check, close_box, keys_to_window, require, run_bounded,
+                      shown_windows, wait_for, xdotool)
 
 PLAYER = "Ada & Bo"
 
@@ -33,6 +33,7 @@ def accessibility_bus_is_up():
 
 def main():
     game = sys.argv[1]
+    require(["Xvfb", "xdotool", "/usr/libexec/at-spi-bus-launcher"], ["pyatspi"])
 
     def body(session):
         with tempfile.TemporaryDirectory() as data:
