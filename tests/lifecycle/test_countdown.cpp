@@ -67,8 +67,12 @@ class Countdown : public QObject {
         game.start();
         game->Form_Click();
         QVERIFY(game.timer2().enabled);
-        game.fakes.dialogs.whileOpen = [&](const QString&) { QVERIFY(!game.timer2().enabled); };
+        QStringList shownOnAStillBoard;
+        game.fakes.dialogs.whileOpen = [&](const QString& text) {
+            if (!game.timer2().enabled) shownOnAStillBoard.append(text);
+        };
         QVERIFY(game.ends([&] { game->cmdExit_Click(); }));
+        QCOMPARE(shownOnAStillBoard, QStringList{texts::kFarewell});
     }
 
     void tickDecidesFromTheShownText() {

@@ -147,7 +147,8 @@ class LongRun : public QObject {
             QVERIFY(game->state.factor2 >= 0 && game->state.factor2 <= 9);
             QVERIFY(game.timer2().enabled);
         }
-        QVERIFY(game.random.script.empty());
+        // Both kinds of hit happened: the board shows targets as well as hiding them.
+        QVERIFY(hiddenHits > 0 && hiddenHits < hits);
         for (int arm = 1; arm <= 6; ++arm)
             QVERIFY(armsSeen[arm] > 0);
         qInfo("%d ticks, %d hits (%d on hidden targets), %d start clicks in %lld ms", ticks, hits, hiddenHits,
