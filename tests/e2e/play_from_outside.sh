@@ -113,13 +113,13 @@ expect_record_line() { # holder, score
 # Alt+X in the main window, then the boxes of the exit sequence, each read and answered in turn; the program
 # must end after the last of them and open none beyond.
 exit_game() { # main window, expected box texts...
-  local main=$1 answered="$1" box
+  local main=$1 answered=("$1") box
   shift
   press "$main" alt+x
   for text in "$@"; do
-    box=$(new_window $answered)
+    box=$(new_window "${answered[@]}")
     answer_box "$box" "$text"
-    answered="$answered $box"
+    answered+=("$box")
   done
   for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$game_pid" 2>/dev/null && fail "the program did not end after the exit sequence"
