@@ -13,7 +13,9 @@ import subprocess
 import sys
 import tempfile
 
-from xsession import answer_prompt, check, close_box, run_bounded, shown_windows, wait_for, xdotool
+from xsession import answer_prompt, check, close_box, require, run_bounded, shown_windows, wait_for, xdotool
+
+require(["Xvfb", "xdotool"])
 
 
 class CursorImage(ctypes.Structure):

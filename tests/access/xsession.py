@@ -1,10 +1,13 @@
 # SPDX-FileCopyrightText: 2026 The Dorvana developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """A private X server and the game on it, driven with xdotool; every process started here is ended here."""
+import importlib.util
 import os
 import re
+import shutil
 import signal
 import subprocess
+import sys
 import time
 
 
@@ -27,6 +30,18 @@ def wait_for(what, probe, timeout_s=8.0):
         if time.monotonic() > end:
             raise Failure("timed out waiting for " + what)
         time.sleep(0.1)
+
+
+def require(tools=(), modules=()):
+    """Ends the run when a tool or Python module it needs is missing: a skip (77), but a failure under
+    DORVANA_TEST_STRICT, where ./test has installed them all first."""
+    missing = [t for t in tools if shutil.which(t) is None and not os.access(t, os.X_OK)]
+    missing += [m for m in modules if importlib.util.find_spec(m) is None]
+    if not missing:
+        return
+    strict = bool(os.environ.get("DORVANA_TEST_STRICT"))
+    print("%s: missing %s (tools/setup test)" % ("FAIL" if strict else "SKIP", ", ".join(missing)))
+    sys.exit(1 if strict else 77)
 
 
 class Session:

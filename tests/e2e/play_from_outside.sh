@@ -7,7 +7,20 @@
 set -euo pipefail
 
 game_binary=$1
-source "$(dirname "$0")/xsession.sh" import
+# A session bus of its own, so the boxes and labels can be read as a screen reader reads them.
+if [ -z "${DORVANA_E2E_BUS:-}" ] && command -v dbus-run-session >/dev/null && command -v dbus-daemon >/dev/null; then
+  DORVANA_E2E_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+fi
+source "$(dirname "$0")/xsession.sh" import convert dbus-daemon /usr/libexec/at-spi-bus-launcher
+/usr/bin/python3 -c "import pyatspi" 2>/dev/null || prerequisite_missing python3-pyatspi
+/usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
+helper_pids=$!
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+for _ in $(seq 50); do
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q "boolean true" && break
+  sleep 0.1
+done
 
 visible_windows() { xdotool search --onlyvisible --name '^Dorvana' 2>/dev/null || true; }
 
@@ -32,27 +45,81 @@ gone() {
   fail "window $1 did not close"
 }
 
-# Name prompt and greeting; prints the main window's id.
+# The labels of the game's shown windows, one a line with line breaks as \n, as the accessibility bus reads
+# them: "box" for the one open box, "main" for the game window.
+labels() {
+  /usr/bin/python3 - "$1" <<'EOF'
+import sys, time
+import pyatspi
+
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+def is_main(window):
+    return any(n.getRoleName() == "push button" and n.name == "Exit" for n in walk(window))
+
+for _ in range(50):
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is None or app.name != "dorvana":
+            continue
+        windows = [w for w in app if w is not None and showing(w) and is_main(w) == (sys.argv[1] == "main")]
+        if len(windows) == 1:
+            for node in walk(windows[0]):
+                if node.getRoleName() == "label" and showing(node):
+                    print(node.name.replace("\n", "\\n"))
+            sys.exit(0)
+    time.sleep(0.1)
+sys.exit("no single %s window on the accessibility bus" % sys.argv[1])
+EOF
+}
+
+# Reads the open box, window given, then answers it with Return and waits for it to close.
+answer_box() { # window, expected text
+  local text
+  text=$(labels box) || fail "cannot read box $1"
+  [ "$text" = "$2" ] || fail "the box reads [$text], expected [$2]"
+  press "$1" Return
+  gone "$1"
+}
+
+# Name prompt and greeting, each read before it is answered; prints the main window's id.
 answer_prompt() {
-  local prompt greeting
+  local prompt greeting text
   prompt=$(new_window)
+  text=$(labels box) || fail "cannot read the name prompt"
+  [ "$text" = "Come ti chiami?" ] || fail "the name prompt reads [$text]"
   xdotool windowfocus --sync "$prompt"
   xdotool type --delay 60 "$1"
   xdotool key Return
   gone "$prompt"
-  greeting=$(new_window)
-  press "$greeting" Return
-  gone "$greeting"
-  new_window
+  greeting=$(new_window "$prompt")
+  answer_box "$greeting" " $1 vediamo se sei un vero campione  " >&2
+  new_window "$prompt" "$greeting"
 }
 
-# Alt+X in the main window, Return on the farewell and on any message after it; the program must end.
-exit_game() {
-  local main=$1 boxes=$2 box
+# The record line as the game window shows it: heading, holder, "con punti", score.
+expect_record_line() { # holder, score
+  local line
+  line=$(labels main | grep -x -A3 "Il record  è di ") || fail "no record line on the game window"
+  [ "$line" = "$(printf 'Il record  è di \n%s\ncon punti\n%s' "$1" "$2")" ] || fail "the record line reads [$line]"
+}
+
+# Alt+X in the main window, then the boxes of the exit sequence, each read and answered in turn; the program
+# must end after the last of them and open none beyond.
+exit_game() { # main window, expected box texts...
+  local main=$1 answered=("$1") box
+  shift
   press "$main" alt+x
-  for _ in $(seq "$boxes"); do
-    box=$(new_window "$main")
-    press "$box" Return
+  for text in "$@"; do
+    box=$(new_window "${answered[@]}")
+    answer_box "$box" "$text"
+    answered+=("$box")
   done
   for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$game_pid" 2>/dev/null && fail "the program did not end after the exit sequence"
@@ -61,6 +128,9 @@ exit_game() {
   game_pid=
   [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
+
+farewell="           Ciao a presto."
+congratulation='Ok ho registrato il tuo record, C A M P I O N E"'
 
 # The number buttons are the only exact cyan on screen; the bands always carry some red.
 targets_on_screen() {
@@ -78,7 +148,8 @@ expect_file() { # path, expected bytes as printf format
 # 1. First start: the files are created empty, and a score of 0 does not beat an empty record.
 launch_game
 main=$(answer_prompt "Mario")
-exit_game "$main" 1
+expect_record_line "" ""
+exit_game "$main" "$farewell"
 expect_file "$records/atarvisk.txt" ""
 expect_file "$records/tarvisk.txt" ""
 echo "ok 1 - first start creates both record files, Alt+X ends it"
@@ -94,7 +165,7 @@ for _ in $(seq 10); do
   targets_on_screen && { shown=yes; break; }
 done
 [ "$shown" = yes ] || fail "no number button came up after the start click"
-exit_game "$main" 1
+exit_game "$main" "$farewell"
 expect_file "$records/atarvisk.txt" ""
 expect_file "$records/tarvisk.txt" ""
 echo "ok 2 - the board starts from a background click, Alt+X ends it"
@@ -104,16 +175,19 @@ printf -- '-5\r\n' >"$records/atarvisk.txt"
 printf 'Ada\r\n' >"$records/tarvisk.txt"
 launch_game
 main=$(answer_prompt "Zoë")
-exit_game "$main" 2
+expect_record_line 'Ada\n' '-5\n'
+exit_game "$main" "$farewell" "$congratulation"
 expect_file "$records/atarvisk.txt" '0\r\n'
 expect_file "$records/tarvisk.txt" 'Zo\303\253\r\n'
-echo "ok 3 - a beaten record is written, the name in UTF-8"
+echo "ok 3 - a beaten record is written, the name in UTF-8, and the player is congratulated"
 
-# 4. The next start reads it and leaves it as it is.
+# 4. The next start shows the record from disk, its holder as the last game wrote it; 0 does not beat 7.
+printf '7\r\n' >"$records/atarvisk.txt"
 launch_game
-main=$(answer_prompt "Ada")
+main=$(answer_prompt "Bruno")
+expect_record_line 'Zoë\n' '7\n'
 targets_on_screen && fail "number buttons on show before the start click"
-exit_game "$main" 1
-expect_file "$records/atarvisk.txt" '0\r\n'
+exit_game "$main" "$farewell"
+expect_file "$records/atarvisk.txt" '7\r\n'
 expect_file "$records/tarvisk.txt" 'Zo\303\253\r\n'
-echo "ok 4 - the next start comes up on the record and keeps it"
+echo "ok 4 - the next start comes up on the record from disk and keeps it"

@@ -3,16 +3,25 @@
 # Sourced by the tests that play the real program: a private X server and data folder, both gone on exit.
 # Arguments: tools needed besides Xvfb and xdotool. Sets work, records, DISPLAY and the XDG folders;
 # launch_game starts the game from $game_binary, with its process id in game_pid and its output in
-# $work/game.log.
+# $work/game.log. Processes put in helper_pids are ended with the server.
+# ./test installs every prerequisite first and sets DORVANA_TEST_STRICT, so there a missing one is a broken
+# set-up, not a reason to skip.
+prerequisite_missing() {
+  [ -n "${DORVANA_TEST_STRICT:-}" ] && { echo "FAIL: $1 is missing (tools/setup test)" >&2; exit 1; }
+  echo "SKIP: $1 is missing (tools/setup test)"
+  exit 77
+}
 for tool in Xvfb xdotool "$@"; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (tools/setup test)"; exit 77; }
+  command -v "$tool" >/dev/null || prerequisite_missing "$tool"
 done
 
 work=$(mktemp -d)
 xvfb_pid=
 game_pid=
+helper_pids=
 cleanup() {
   [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
+  for pid in $helper_pids; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true; done
   # Waited for: a server still shutting down removes its socket, which by then may be the next test's.
   [ -n "$xvfb_pid" ] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; } || true
   rm -rf "$work"

@@ -1,16 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The five-minute clock and the exit sequence it ends in.
+#include "GameTexts.h"
 #include "LifeGame.h"
 #include "window/GameLabel.h"
 
 #include <QTest>
-
-namespace {
-
-const QString kFarewell = QStringLiteral("           Ciao a presto.");
-
-} // namespace
 
 class Countdown : public QObject {
     Q_OBJECT
@@ -59,7 +54,7 @@ class Countdown : public QObject {
         QVERIFY(game.ends([&] { game.timer1().tick(); }));
         QVERIFY(timersOffAtFarewell);
         QCOMPARE(boxesOpen, 1);
-        QCOMPARE(game.fakes.dialogs.texts(), QStringList{kFarewell});
+        QCOMPARE(game.fakes.dialogs.texts(), QStringList{texts::kFarewell});
         QCOMPARE(game.fakes.dialogs.messages[0].style, Dialogs::OkOnly);
         QCOMPARE(game.fakes.dialogs.messages[0].title, QString());
         QCOMPARE(game.fakes.end.ends, 1);
@@ -72,8 +67,12 @@ class Countdown : public QObject {
         game.start();
         game->Form_Click();
         QVERIFY(game.timer2().enabled);
-        game.fakes.dialogs.whileOpen = [&](const QString&) { QVERIFY(!game.timer2().enabled); };
+        QStringList shownOnAStillBoard;
+        game.fakes.dialogs.whileOpen = [&](const QString& text) {
+            if (!game.timer2().enabled) shownOnAStillBoard.append(text);
+        };
         QVERIFY(game.ends([&] { game->cmdExit_Click(); }));
+        QCOMPARE(shownOnAStillBoard, QStringList{texts::kFarewell});
     }
 
     void tickDecidesFromTheShownText() {
@@ -101,13 +100,13 @@ class Countdown : public QObject {
             game.timer1().tick();
         game->showMinimized();
         QVERIFY(game->isMinimized());
-        QCOMPARE(game->windowTitle(), QString("Dorvana.  "));
+        QCOMPARE(game->windowTitle(), texts::kMinimisedTitle);
         QVERIFY(game.timer1().enabled);
         for (int i = 0; i < 50; ++i)
             game.timer1().tick();
         QCOMPARE(game->lblconto->caption(), QString("00:04:00"));
         game->showNormal();
-        QCOMPARE(game->windowTitle(), QString("Dorvana.  "));
+        QCOMPARE(game->windowTitle(), texts::kMinimisedTitle);
         QCOMPARE(game->lblconto->caption(), QString("00:04:00"));
     }
 };

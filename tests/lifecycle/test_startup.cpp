@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The start of the program, a new game from the menu, the minimised caption and closing the window.
+#include "GameTexts.h"
 #include "LifeGame.h"
 #include "window/GameButton.h"
 #include "window/GameLabel.h"
@@ -9,8 +10,6 @@
 #include <QTest>
 
 namespace {
-
-const QString kGreetingTail = QStringLiteral(" vediamo se sei un vero campione  ");
 
 // What the window shows when it is freshly loaded, before the load sequence changes anything.
 void verifyDesignState(LifeGame& game) {
@@ -51,18 +50,22 @@ class Startup : public QObject {
             QVERIFY(!game.timer2().enabled);
             QVERIFY(game.fakes.files.log.empty());
         };
+        int painterRuns = 0;
         game.random.onReseedFromClock = [&] {
             trace.append(QString("painter after %1 file steps, clock %2, window %3")
                              .arg(game.fakes.files.log.size())
                              .arg(game->lblconto->caption())
                              .arg(game->isVisible() ? "shown" : "hidden"));
             QVERIFY(game.timer1().enabled);
+            // Run n draws a 0, which must be drawn again, then the factors (n, 7).
+            ++painterRuns;
+            game.random.script.assign({0.0F, 0.1F * static_cast<float>(painterRuns) + 0.05F, 0.75F});
         };
         game.start("Mario");
 
         QCOMPARE(trace, (QStringList{
-                            "prompt Come ti chiami?",
-                            "message  Mario" + kGreetingTail,
+                            "prompt " + texts::kPrompt,
+                            "message  Mario" + texts::kGreetingTail,
                             "painter after 8 file steps, clock 00:05:00, window hidden",
                             "painter after 8 file steps, clock 00:05:00, window hidden",
                             "painter after 8 file steps, clock 00:05:00, window shown",
@@ -82,18 +85,27 @@ class Startup : public QObject {
         QCOMPARE(game->lblnome1->caption(), QString("Mario"));
         QCOMPARE(game->Punteggio->caption(), QString("0"));
         QCOMPARE(game->lblconto->caption(), QString("00:05:00"));
-        QCOMPARE(QString::number(game->state.factor1), game->lblNum1->caption());
-        QCOMPARE(QString::number(game->state.factor2), game->lblNum2->caption());
+        // The last painter run's pair is the one kept.
+        QCOMPARE(game->state.factor1, qint16(3));
+        QCOMPARE(game->state.factor2, qint16(7));
+        QCOMPARE(game->lblNum1->caption(), QString("3"));
+        QCOMPARE(game->lblNum2->caption(), QString("7"));
+        QVERIFY(game.random.script.empty());
         QVERIFY(game.timer1().enabled);
         QVERIFY(!game.timer2().enabled);
         QCOMPARE(game.fakes.files.openCount(), 0);
     }
 
+    // Cancel gives the empty name: greeted so, and a record set in this game has an empty holder.
     void cancelAtThePrompt() {
         LifeGame game;
-        game.start("");
-        QCOMPARE(game.fakes.dialogs.texts(), QStringList{"  vediamo se sei un vero campione  "});
+        QVERIFY(game.fakes.dialogs.names.empty());
+        game->start();
+        QCOMPARE(game.fakes.dialogs.texts(), QStringList{" " + texts::kGreetingTail});
         QCOMPARE(game->lblnome1->caption(), QString());
+        game->Punteggio->setCaption(" 3");
+        QVERIFY(game.ends([&] { game->cmdExit_Click(); }));
+        QCOMPARE(game.fakes.files.disk[game.holderPath()], QByteArray("\r\n"));
     }
 
     // Enter answers No: the game goes on exactly where it was.
@@ -112,8 +124,8 @@ class Startup : public QObject {
         game->Next_Click();
         QCOMPARE(game.fakes.dialogs.messages.size(), std::size_t(1));
         const FakeDialogs::Message& question = game.fakes.dialogs.messages[0];
-        QCOMPARE(question.text, QString("INIZIAMO UNA NUOVA GARA  ?"));
-        QCOMPARE(question.title, QString("INIZIARE NUOVA GARA"));
+        QCOMPARE(question.text, texts::kNewGameQuestion);
+        QCOMPARE(question.title, texts::kNewGameTitle);
         QCOMPARE(question.style, 292);
         QCOMPARE(game.fakes.dialogs.prompts.size(), 1);
         QCOMPARE(game->paricmd, oldButton);
@@ -138,7 +150,7 @@ class Startup : public QObject {
         game->paricmd_Click();
         game->paricmd_Click();
         game->showMinimized();
-        QCOMPARE(game->windowTitle(), QString("Dorvana.  "));
+        QCOMPARE(game->windowTitle(), texts::kMinimisedTitle);
         game->showNormal();
         const GameState before = game->state;
 
@@ -153,14 +165,17 @@ class Startup : public QObject {
             sawDesignState = true;
         };
         int painterRuns = 0;
-        game.random.onReseedFromClock = [&] { ++painterRuns; };
+        game.random.onReseedFromClock = [&] {
+            ++painterRuns;
+            game.random.script.assign({0.0F, 0.1F * static_cast<float>(painterRuns) + 0.05F, 0.75F});
+        };
         game.fakes.files.log.clear();
         game->Next_Click();
 
         QVERIFY(sawDesignState);
         QCOMPARE(painterRuns, 2);
-        QCOMPARE(game.fakes.dialogs.prompts, (QStringList{"Come ti chiami?", "Come ti chiami?"}));
-        QCOMPARE(game.fakes.dialogs.texts().last(), QString(" Luigi" + kGreetingTail));
+        QCOMPARE(game.fakes.dialogs.prompts, (QStringList{texts::kPrompt, texts::kPrompt}));
+        QCOMPARE(game.fakes.dialogs.texts().last(), QString(" Luigi" + texts::kGreetingTail));
         for (const QString& step : game.fakes.files.log)
             QVERIFY2(!step.startsWith("open Output"), qPrintable(step));
         QCOMPARE(game.fakes.files.disk[game.scorePath()], QByteArray(" 1\r\n"));
@@ -187,8 +202,9 @@ class Startup : public QObject {
         QCOMPARE(after.dispari2Value, before.dispari2Value);
         QCOMPARE(after.pari2Value, before.pari2Value);
         QCOMPARE(after.exitDelay, before.exitDelay);
-        QCOMPARE(QString::number(after.factor1), game->lblNum1->caption());
-        QCOMPARE(QString::number(after.factor2), game->lblNum2->caption());
+        QCOMPARE(after.factor1, qint16(2));
+        QCOMPARE(after.factor2, qint16(7));
+        QCOMPARE(game->lblNum1->caption(), QString("2"));
 
         // The new clock counts the full five minutes.
         for (int i = 0; i < 300; ++i)

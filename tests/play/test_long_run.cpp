@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A long game on the real random source: ticks, hits on shown and hidden targets and start clicks,
 // with the board's promises checked after every step.
+#include "GameTexts.h"
 #include "PlayGame.h"
 
 #include <QElapsedTimer>
@@ -19,11 +20,6 @@ struct Rule {
     int highest;
 };
 
-const QString kOpening = QStringLiteral("Attenzione!  ");
-const QString kOpeningMistake = QStringLiteral("Attenzione! Hai sbagliato:  ");
-const QString kTailShort = QStringLiteral("  non è  un numero divisibile per 6");
-const QString kTailLong = QStringLiteral("   non è  un numero divisibile per 6");
-
 // Per target, in PlayGame::targets() order: what a hit on it deals, and its warning.
 const Rule kHitDeals[] = {{0, 6, 600},  {0, 12, 3006},   {0, 6, 240},
                           {2, 2, 2396}, {1, 5401, 5401}, {3, 3, 597}};
@@ -31,9 +27,9 @@ const QString* const kWarnings[][2] = {
     {nullptr, nullptr},
     {nullptr, nullptr},
     {nullptr, nullptr},
-    {&kOpening, &kTailShort},
-    {&kOpeningMistake, &kTailLong},
-    {&kOpening, &kTailLong},
+    {&texts::kOpening, &texts::kTailShort},
+    {&texts::kOpeningMistake, &texts::kTailLong},
+    {&texts::kOpening, &texts::kTailLong},
 };
 
 struct ArmDeal {
@@ -43,10 +39,6 @@ struct ArmDeal {
 // Arms 2 to 6; arm 1 deals nothing.
 const ArmDeal kArmDeals[] = {
     {Dm1, {1, 7, 1801}}, {Dm, {1, 7, 5401}}, {Dm2, {4, 10, 1804}}, {Dm1, {3, 9, 1803}}, {Dm2, {2, 8, 1802}}};
-
-int yPixels(int units) {
-    return qRound(units * 672 / 512.0);
-}
 
 // The arm of the last shuffle tick in the log: the draw that follows its clock reseed.
 int lastArm(const ScriptedRandom& random) {
@@ -155,7 +147,8 @@ class LongRun : public QObject {
             QVERIFY(game->state.factor2 >= 0 && game->state.factor2 <= 9);
             QVERIFY(game.timer2().enabled);
         }
-        QVERIFY(game.random.script.empty());
+        // Both kinds of hit happened: the board shows targets as well as hiding them.
+        QVERIFY(hiddenHits > 0 && hiddenHits < hits);
         for (int arm = 1; arm <= 6; ++arm)
             QVERIFY(armsSeen[arm] > 0);
         qInfo("%d ticks, %d hits (%d on hidden targets), %d start clicks in %lld ms", ticks, hits, hiddenHits,
