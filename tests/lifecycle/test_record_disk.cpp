@@ -145,17 +145,38 @@ class RecordDisk : public QObject {
         QVERIFY(toldNotSaved(endWith(game, " 5")));
     }
 
-    void directoryInPlaceOfTheScoreFile() {
-        QVERIFY(QDir().mkpath(score()));
+    void folderInPlaceOfARecordFile_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("atLoad");
+        QTest::newRow("score file, at load") << "atarvisk.txt" << true;
+        QTest::newRow("score file, during the game") << "atarvisk.txt" << false;
+        QTest::newRow("holder file, during the game") << "tarvisk.txt" << false;
+    }
+
+    // Told once that the record is not kept, and the disk agrees: no line beside the files, and the next
+    // start shows the old holder even with a finished pair left there by an older game.
+    void folderInPlaceOfARecordFile() {
+        QFETCH(QString, file);
+        QFETCH(bool, atLoad);
+        plant(score(), " 3\r\n");
         plant(holder(), "Ada\r\n");
+        const QString folder = folder_ + "/" + file;
+        const auto replace = [&] { QVERIFY(QFile::remove(folder) && QDir().mkpath(folder)); };
+        if (atLoad) replace();
         LifeGame game(LifeGame::Disk::Real, folder_);
         game.start();
-        QCOMPARE(game.fakes.dialogs.texts().size(), 2);
-        QCOMPARE(game->lblpunti->caption(), QString());
-        QCOMPARE(game->lblnome->caption(), QString("Ada\r\n"));
+        QCOMPARE(game.fakes.dialogs.texts().size(), atLoad ? 2 : 1);
+        if (!atLoad) replace();
         QVERIFY(toldNotSaved(endWith(game, " 5")));
-        QVERIFY(QFileInfo(score()).isDir());
-        QCOMPARE(contents(holder()), QByteArray("Ada\r\n"));
+        QCOMPARE(QDir(folder_).entryList(QDir::Files).size(), 1);
+
+        plant(score() + ".new", " 7\r\n");
+        plant(holder() + ".new", "Bea\r\n");
+        LifeGame next(LifeGame::Disk::Real, folder_);
+        next.start();
+        QCOMPARE(QDir(folder_).entryList(QDir::Files).size(), 1);
+        QCOMPARE(next.fakes.dialogs.texts().size(), 2);
+        if (file == "atarvisk.txt") QCOMPARE(next->lblnome->caption(), QString("Ada\r\n"));
     }
 
     void hugeRecordFile() {
