@@ -109,8 +109,9 @@ class RecordDisk : public QObject {
         QFETCH(QByteArray, oldScore);
         QFETCH(QByteArray, oldHolder);
         Tmpfs tmpfs(folder_);
-        if (!tmpfs.mounted())
-            QSKIP("mounting a tmpfs is not permitted here: run as root to test a read-only folder");
+        if (!tmpfsReady(tmpfs,
+                        "mounting a tmpfs is not permitted here: run as root to test a read-only folder"))
+            return;
         if (!oldScore.isEmpty()) {
             plant(score(), oldScore);
             plant(holder(), oldHolder);
@@ -254,8 +255,8 @@ class RecordDisk : public QObject {
 
     void fullDisk() {
         Tmpfs tmpfs(folder_);
-        if (!tmpfs.mounted())
-            QSKIP("mounting a tmpfs is not permitted here: run as root to test a full disk");
+        if (!tmpfsReady(tmpfs, "mounting a tmpfs is not permitted here: run as root to test a full disk"))
+            return;
         plant(score(), " 3\r\n");
         plant(holder(), "Ada\r\n");
         QFile filler(folder_ + "/filler");
@@ -276,5 +277,8 @@ class RecordDisk : public QObject {
     }
 };
 
-QTEST_MAIN(RecordDisk)
+int main(int argc, char* argv[]) {
+    return runDiskSuite<RecordDisk>(argc, argv);
+}
+
 #include "test_record_disk.moc"
