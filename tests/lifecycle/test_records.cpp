@@ -184,17 +184,16 @@ class Records : public QObject {
     void recordFailure() {
         QFETCH(QString, toldAtExit);
         const QString fault = QTest::currentDataTag();
-        LifeGame probe;
-        const QString score = probe.scorePath();
-        const QString holder = probe.holderPath();
         const auto atLoad = [&](LifeGame& game) {
             if (!fault.endsWith("at load")) return;
-            game.fakes.files.failOpen.insert({score, TextFiles::Mode::Input});
+            game.fakes.files.failOpen.insert({game.scorePath(), TextFiles::Mode::Input});
             // Ticks while the load's boxes are open would count against the player.
             game.fakes.dialogs.whileOpen = [&game](const QString&) { game.timer1().tick(); };
         };
         EndedGame end(" 3\r\n", "Ada\r\n", "Mario", " 5", atLoad, [&](LifeGame& game) {
             FakeTextFiles& files = game.fakes.files;
+            const QString score = game.scorePath();
+            const QString holder = game.holderPath();
             QCOMPARE(game->lblconto->caption(), QString("00:05:00"));
             QVERIFY(game.timer1().enabled);
             if (fault.startsWith("score line")) files.failCommit.insert(score + ".new");
@@ -214,8 +213,8 @@ class Records : public QObject {
         LifeGame next;
         next.fakes.files.disk = end.game.fakes.files.disk;
         next.start();
-        QTEST(next.fakes.files.contents(score), "score");
-        QTEST(next.fakes.files.contents(holder), "holder");
+        QTEST(next.fakes.files.contents(next.scorePath()), "score");
+        QTEST(next.fakes.files.contents(next.holderPath()), "holder");
         QCOMPARE(next.fakes.files.disk.size(), 2U);
         QCOMPARE(next.fakes.dialogs.texts().size(), 1);
     }
