@@ -19,8 +19,6 @@ const QString kRecordNotSaved =
 
 // A record is two files that must change together. Both new lines are first written whole beside them,
 // the holder's last, so a finished holder line means the pair is ready; then each takes its file's place.
-// A run cut off between the two replacements is completed at the next load; one cut off earlier leaves
-// the old pair.
 QString pending(const QString& path) {
     return path + ".new";
 }
@@ -52,23 +50,45 @@ QString Tavola::Leggifiletxt(const QString& nomefile, bool* ok) {
     return text;
 }
 
+QString Tavola::lockFilePath() const {
+    return state.systemDir + "dorvana.lock";
+}
+
+// A run cut off between the two replacements is completed; a pair cut off earlier, or one that cannot
+// take its place in full, is dropped and the old pair stands.
 void Tavola::settlePendingRecord() {
     TextFiles& files = platform_.files;
     const QString scoreLine = pending(scoreFilePath());
-    const QString holderLine = pending(holderFilePath());
-    const bool pairReady = files.exists(holderLine);
-    if (files.exists(scoreLine)) {
-        if (pairReady) {
-            files.rename(scoreLine, scoreFilePath());
-        } else {
-            files.remove(scoreLine);
-        }
+    bool pairReady = false;
+    if (files.exists(pending(holderFilePath()))) Leggifiletxt(holderFilePath(), &pairReady);
+    const bool scoreInPlace =
+        pairReady && (!files.exists(scoreLine) || files.rename(scoreLine, scoreFilePath()));
+    if (scoreInPlace) {
+        files.rename(pending(holderFilePath()), holderFilePath());
+        return;
     }
-    if (pairReady) files.rename(holderLine, holderFilePath());
+    dropPendingRecord();
+}
+
+// The holder's line goes first: a score line left alone is never completed.
+void Tavola::dropPendingRecord() {
+    TextFiles& files = platform_.files;
+    for (const QString& line : {pending(holderFilePath()), pending(scoreFilePath())})
+        if (files.exists(line)) files.remove(line);
+}
+
+// Other games on this account settle their records under the same lock, so the pair is read whole.
+bool Tavola::loadRecords() {
+    TextFiles& files = platform_.files;
+    const bool locked = files.lock(lockFilePath());
+    if (locked) settlePendingRecord();
+    const bool created = createRecordFiles();
+    const bool read = readRecords();
+    if (locked) files.unlock();
+    return locked && created && read;
 }
 
 bool Tavola::createRecordFiles() {
-    settlePendingRecord();
     TextFiles& files = platform_.files;
     state.fileNumber = files.freeFile();
     const bool scoreFile = files.open(state.fileNumber, scoreFilePath(), TextFiles::Mode::Append) &&
@@ -96,19 +116,39 @@ bool Tavola::writeRecordFile(const QString& path, const QString& line) {
     return files.close(state.fileNumber) && written;
 }
 
+// Once the score has taken its place the record is kept: a holder line that cannot follow it now is
+// completed at the next start. Anything that fails earlier takes back what it wrote.
+bool Tavola::writeRecordPair() {
+    TextFiles& files = platform_.files;
+    const bool ready = writeRecordFile(pending(scoreFilePath()), Punteggio->caption()) &&
+                       writeRecordFile(pending(holderFilePath()), lblnome1->caption());
+    if (ready && files.rename(pending(scoreFilePath()), scoreFilePath())) {
+        files.rename(pending(holderFilePath()), holderFilePath());
+        return true;
+    }
+    dropPendingRecord();
+    return false;
+}
+
 void Tavola::recordDecision() {
     const double record = lenientNumber(lblpunti->caption());
     const double score = strictNumber(Punteggio->caption());
     if (record >= score) return;
     TextFiles& files = platform_.files;
-    const bool ready = writeRecordFile(pending(scoreFilePath()), Punteggio->caption()) &&
-                       writeRecordFile(pending(holderFilePath()), lblnome1->caption());
-    const bool written = ready && files.rename(pending(scoreFilePath()), scoreFilePath()) &&
-                         files.rename(pending(holderFilePath()), holderFilePath());
-    if (!written) {
-        if (!ready) files.remove(pending(scoreFilePath()));
+    // A record never read at load is never overwritten.
+    if (!recordsKept_ || !files.lock(lockFilePath())) {
         platform_.dialogs.msgBox(kRecordNotSaved);
         return;
     }
-    platform_.dialogs.msgBox(kRecordCongratulation);
+    // Another game may have raised the record since our load: the one to beat is the one on disk now.
+    settlePendingRecord();
+    bool scoreRead = false;
+    bool holderRead = false;
+    const double onDisk = lenientNumber(Leggifiletxt(scoreFilePath(), &scoreRead));
+    Leggifiletxt(holderFilePath(), &holderRead);
+    const bool beaten = onDisk < score;
+    const bool written = scoreRead && holderRead && beaten && writeRecordPair();
+    files.unlock();
+    if (scoreRead && holderRead && !beaten) return;
+    platform_.dialogs.msgBox(written ? kRecordCongratulation : kRecordNotSaved);
 }

@@ -31,9 +31,13 @@ void Tavola::Form_Load() {
     lblnome1->setCaption(name);
     StartClock();
     state.systemDir = GetSystemDir();
-    const bool recordsCreated = createRecordFiles();
-    const bool recordsRead = readRecords();
-    if (!recordsCreated || !recordsRead) platform_.dialogs.msgBox(kRecordsUnavailable);
+    recordsKept_ = loadRecords();
+    if (!recordsKept_) {
+        // The time spent in this box does not count: the clock starts again when it closes.
+        Timer1->setEnabled(false);
+        platform_.dialogs.msgBox(kRecordsUnavailable);
+        StartClock();
+    }
     lblconto->setCaption(clockText());
     cmdNext_Click();
 }

@@ -118,12 +118,18 @@ class Tavola : public QMainWindow {
 
     QString scoreFilePath() const;
     QString holderFilePath() const;
+    QString lockFilePath() const;
+    bool loadRecords();
     bool createRecordFiles();
     bool readRecords();
     void recordDecision();
     bool writeRecordFile(const QString& path, const QString& line);
+    bool writeRecordPair();
     void settlePendingRecord();
+    void dropPendingRecord();
 
     Platform& platform_;
+    // Whether this load could settle and read both record files: only then may the exit replace them.
+    bool recordsKept_ = false;
     Surface* surface_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 // Real files for the tests that use the disk: reading and planting them, and a small file system of our own.
+#include <QApplication>
 #include <QByteArray>
 #include <QFile>
 #include <QTest>
@@ -20,7 +21,7 @@ inline void plant(const QString& path, const QByteArray& bytes) {
 }
 
 // Root ignores permissions and a real disk is never full on demand: a tmpfs mounted over dir, when the
-// machine lets us mount (tests skip otherwise).
+// machine lets us mount (see tmpfsReady otherwise).
 class Tmpfs {
   public:
     explicit Tmpfs(const QString& dir, QByteArray options = "size=64k")
@@ -42,3 +43,30 @@ class Tmpfs {
     QByteArray options_;
     bool mounted_ = false;
 };
+
+inline bool& casesSkipped() {
+    static bool skipped = false;
+    return skipped;
+}
+
+// Whether a case that needs the tmpfs can go on. Under DORVANA_TEST_STRICT (./test, which runs as root)
+// a tmpfs that cannot be mounted fails the case; elsewhere it is skipped, and the suite says so to ctest.
+inline bool tmpfsReady(const Tmpfs& tmpfs, const char* why) {
+    if (tmpfs.mounted()) return true;
+    if (qEnvironmentVariableIsSet("DORVANA_TEST_STRICT")) {
+        QTest::qFail(why, __FILE__, __LINE__);
+        return false;
+    }
+    casesSkipped() = true;
+    QTest::qSkip(why, __FILE__, __LINE__);
+    return false;
+}
+
+// QTEST_MAIN for a suite with tmpfs cases: QtTest exits 0 after a skip, and ctest would count it as passed.
+constexpr int kSkippedExitCode = 77;
+template <class Suite> int runDiskSuite(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    Suite suite;
+    const int failed = QTest::qExec(&suite, argc, argv);
+    return failed == 0 && casesSkipped() ? kSkippedExitCode : failed;
+}

@@ -113,13 +113,13 @@ bool FakeTextFiles::open(qint16 number, const QString& path, Mode mode) {
 
 qint64 FakeTextFiles::length(qint16 number) {
     const auto it = open_.find(number);
-    return it == open_.end() ? -1 : disk[it->second.path].size();
+    return it == open_.end() ? -1 : disk.at(it->second.path).size();
 }
 
 QString FakeTextFiles::read(qint16 number, qint64 maxBytes) {
     const auto it = open_.find(number);
     if (it == open_.end()) return {};
-    return decodeRecordText(disk[it->second.path].left(maxBytes));
+    return decodeRecordText(disk.at(it->second.path).left(maxBytes));
 }
 
 bool FakeTextFiles::writeLine(qint16 number, const QString& text) {
@@ -154,4 +154,22 @@ bool FakeTextFiles::rename(const QString& from, const QString& to) {
 bool FakeTextFiles::remove(const QString& path) {
     log.push_back("remove " + path);
     return disk.erase(path) > 0;
+}
+
+bool FakeTextFiles::lock(const QString& path) {
+    log.push_back("lock " + path);
+    return !failLock;
+}
+
+QByteArray FakeTextFiles::contents(const QString& path) const {
+    const auto it = disk.find(path);
+    return it == disk.end() ? QByteArray("<missing>") : it->second;
+}
+
+QStringList FakeTextFiles::changes() const {
+    QStringList steps;
+    for (const QString& step : log)
+        if (step.startsWith("open Output") || (!step.startsWith("open") && !step.startsWith("close")))
+            steps.append(step);
+    return steps;
 }

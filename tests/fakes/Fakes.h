@@ -118,7 +118,8 @@ class FakeTextFiles : public TextFiles {
     std::set<std::pair<QString, Mode>> failOpen;
     std::set<QString> failCommit;
     std::set<QString> failRename; // by the name renamed to
-    std::vector<QString> log;     // "open Append path", "close path"...
+    bool failLock = false;
+    std::vector<QString> log; // "open Append path", "close path", "lock path"...
 
     qint16 freeFile() override;
     bool open(qint16 number, const QString& path, Mode mode) override;
@@ -129,7 +130,13 @@ class FakeTextFiles : public TextFiles {
     bool exists(const QString& path) override { return disk.contains(path); }
     bool rename(const QString& from, const QString& to) override;
     bool remove(const QString& path) override;
+    bool lock(const QString& path) override;
+    void unlock() override { log.emplace_back("unlock"); }
     int openCount() const { return static_cast<int>(open_.size()); }
+    // A missing file reads "<missing>", never as an empty one.
+    QByteArray contents(const QString& path) const;
+    // Every step but reading and appending: writes, renames, removals and the lock around them.
+    QStringList changes() const;
 
   private:
     struct OpenFile {

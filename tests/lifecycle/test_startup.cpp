@@ -66,11 +66,12 @@ class Startup : public QObject {
         QCOMPARE(trace, (QStringList{
                             "prompt " + texts::kPrompt,
                             "message  Mario" + texts::kGreetingTail,
-                            "painter after 8 file steps, clock 00:05:00, window hidden",
-                            "painter after 8 file steps, clock 00:05:00, window hidden",
-                            "painter after 8 file steps, clock 00:05:00, window shown",
+                            "painter after 10 file steps, clock 00:05:00, window hidden",
+                            "painter after 10 file steps, clock 00:05:00, window hidden",
+                            "painter after 10 file steps, clock 00:05:00, window shown",
                         }));
         QCOMPARE(game.fakes.files.log, (std::vector<QString>{
+                                           "lock " + game.fakes.folders.records + "/dorvana.lock",
                                            "open Append " + game.scorePath(),
                                            "close " + game.scorePath(),
                                            "open Append " + game.holderPath(),
@@ -79,6 +80,7 @@ class Startup : public QObject {
                                            "close " + game.scorePath(),
                                            "open Input " + game.holderPath(),
                                            "close " + game.holderPath(),
+                                           "unlock",
                                        }));
         QCOMPARE(dialogs.messages[0].style, Dialogs::OkOnly);
         QCOMPARE(dialogs.messages[0].title, QString());

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Dorvana developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Kills the real program with SIGKILL just after the farewell, while it settles the record, several times;
-# each time the record files must hold the old record or the new one, whole.
+# Kills the real program with SIGKILL while it writes a new record, timed by the files it puts on disk, several
+# times; after each kill the program is started again, and the record files must then hold the old record or
+# the new one, byte for byte, never one file of each. Fails when no kill landed inside the write.
 # Usage: kill_real_program.sh path/to/dorvana [kills]
 set -euo pipefail
 
 game_binary=$1
 kills=${2:-10}
+set --
 source "$(dirname "$0")/../e2e/xsession.sh"
 mkdir -p "$records"
 
@@ -27,38 +29,64 @@ next_window() {
   fail "no new window came up"
 }
 
-old=0
-new=0
+# Starts the game and answers the name prompt and the greeting with this name.
+start_as() {
+  : >"$work/seen"
+  launch_game
+  press "$(next_window)" "$@" Return
+  press "$(next_window)" Return
+}
+
+# Which record the two files hold, whole: old, new, or anything else.
+pair() {
+  local kill=$1
+  if compgen -G "$records/*.new" >/dev/null; then
+    echo "a line beside the files"
+  elif cmp -s "$records/atarvisk.txt" <(printf -- '-%d\r\n' "$kill") &&
+    cmp -s "$records/tarvisk.txt" <(printf 'Vecchio %d\r\n' "$kill"); then
+    echo old
+  elif cmp -s "$records/atarvisk.txt" <(printf '0\r\n') && cmp -s "$records/tarvisk.txt" <(printf 'Nuovo\r\n'); then
+    echo new
+  else
+    echo "score [$(od -An -c "$records/atarvisk.txt" | tr -s ' ')] holder [$(od -An -c "$records/tarvisk.txt" | tr -s ' ')]"
+  fi
+}
+
+before=0
+writing=0
+after=0
 for kill in $(seq "$kills"); do
   # A negative record, so that the score of 0 on show at the start beats it.
   printf -- '-%d\r\n' "$kill" >"$records/atarvisk.txt"
   printf 'Vecchio %d\r\n' "$kill" >"$records/tarvisk.txt"
-  : >"$work/seen"
-  launch_game
-  press "$(next_window)" N u o v o Return  # name prompt
-  press "$(next_window)" Return            # greeting
-  press "$(next_window)" alt+x             # the game window: Exit
+  start_as N u o v o
+  press "$(next_window)" alt+x # the game window: Exit
   farewell=$(next_window)
+  # The kill waits for the first new line beside the files, then a random few milliseconds at most.
+  (
+    deadline=$((SECONDS + 10))
+    until compgen -G "$records/*.new" >/dev/null || [ $SECONDS -ge $deadline ]; do :; done
+    for ((spin = RANDOM % 500; spin > 0; spin--)); do :; done
+    kill -9 "$game_pid"
+  ) &
+  killer=$!
   xdotool windowfocus --sync "$farewell"
   xdotool key Return
-  sleep "0.00$((RANDOM % 10))"
-  kill -9 "$game_pid"
-  wait "$game_pid" 2>/dev/null || true
-  game_pid=
+  wait "$killer"
+  { wait "$game_pid" || true; } 2>/dev/null
+  case $(pair "$kill") in
+    old) before=$((before + 1)) ;;
+    new) after=$((after + 1)) ;;
+    *) writing=$((writing + 1)) ;;
+  esac
 
-  score=$(od -An -c "$records/atarvisk.txt" | tr -s ' ')
-  holder=$(od -An -c "$records/tarvisk.txt" | tr -s ' ')
-  if [ "$(cat "$records/atarvisk.txt")" = "$(printf -- '-%d\r' "$kill")" ] &&
-    [ "$(cat "$records/tarvisk.txt")" = "$(printf 'Vecchio %d\r' "$kill")" ]; then
-    old=$((old + 1))
-  elif [ "$(cat "$records/atarvisk.txt")" = "$(printf '0\r')" ] &&
-    [ "$(cat "$records/tarvisk.txt")" = "$(printf 'Nuovo\r')" ]; then
-    new=$((new + 1))
-  elif [ "$(cat "$records/atarvisk.txt")" = "$(printf '0\r')" ] &&
-    [ "$(cat "$records/tarvisk.txt")" = "$(printf 'Vecchio %d\r' "$kill")" ]; then
-    echo "kill $kill: the new score beside the previous holder"
-  else
-    fail "kill $kill left score [$score] holder [$holder]"
-  fi
+  start_as A l t r o
+  next_window >/dev/null # the load, which settles the record, is over
+  kill -9 "$game_pid"
+  { wait "$game_pid" || true; } 2>/dev/null
+  game_pid=
+  found=$(pair "$kill")
+  [ "$found" = old ] || [ "$found" = new ] || fail "kill $kill, after the next start: $found"
 done
-echo "$kills kills of the real program: $old found the old record, $new the new one"
+echo "$kills kills: $before before the write, $writing while writing, $after after"
+[ "$writing" -gt 0 ] || fail "no kill landed while the record was being written"

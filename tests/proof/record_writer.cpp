@@ -1,22 +1,47 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Sets one new record after another in a folder, through the game's own load and exit sequences,
-// until it is killed. Each line on stdout is a record fully committed: "<score>".
+// until it is killed. Each line on stdout is a record fully committed: "<score>". A record that another
+// writer on the same folder set first is passed over.
 #include "Fakes.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
 #include "window/platform/QtTextFiles.h"
 
 #include <QApplication>
+#include <QRandomGenerator>
+#include <QThread>
 #include <cstdio>
+
+namespace {
+
+// Pauses after each step that ends on the disk, so that a kill can land inside a record's write.
+class PausingFiles : public QtTextFiles {
+  public:
+    explicit PausingFiles(int pauseMs) : pauseMs_(pauseMs) {}
+    bool close(qint16 number) override { return paused(QtTextFiles::close(number)); }
+    bool rename(const QString& from, const QString& to) override {
+        return paused(QtTextFiles::rename(from, to));
+    }
+
+  private:
+    bool paused(bool result) const {
+        QThread::msleep(pauseMs_);
+        return result;
+    }
+    int pauseMs_;
+};
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: record_writer <folder>\n");
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: record_writer <folder> [pause-ms [longest-game-ms]]\n");
         return 2;
     }
-    QtTextFiles files;
+    PausingFiles files(argc >= 3 ? QString(argv[2]).toInt() : 0);
+    const int longestGame = argc == 4 ? QString(argv[3]).toInt() : 0;
     for (;;) {
         FakePlatform fakes;
         fakes.folders.records = QString::fromLocal8Bit(argv[1]);
@@ -30,13 +55,13 @@ int main(int argc, char* argv[]) {
         tavola.Punteggio->setCaption(" " + QString::number(score));
         tavola.lblnome1->setCaption(QString("Giocatore %1 ").arg(score) + QString(400, u'x'));
         fakes.dialogs.messages.clear();
+        QThread::msleep(QRandomGenerator::global()->bounded(longestGame + 1));
         try {
             tavola.cmdExit_Click();
         } catch (const ProgramEnded&) {
         }
-        const bool told =
-            fakes.dialogs.messages.size() == 2 && fakes.dialogs.messages[1].text.startsWith("Ok ho");
-        if (!told) {
+        if (fakes.dialogs.messages.size() == 1) continue;
+        if (!fakes.dialogs.messages[1].text.startsWith("Ok ho")) {
             std::fprintf(stderr, "record %d not written\n", score);
             return 1;
         }

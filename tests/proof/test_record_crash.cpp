@@ -11,10 +11,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <algorithm>
 #include <random>
 #include <sys/mount.h>
 
@@ -34,71 +35,113 @@ void loadGameOn(const QString& folder) {
     tavola.start();
 }
 
+// The record on disk when both files hold, byte for byte, record n as the writer sets it; else -1.
+int wholeRecord(const QString& folder) {
+    const QByteArray score = contents(folder + "/atarvisk.txt");
+    const QByteArray n = QByteArray::number(score.trimmed().toInt());
+    const bool whole =
+        score == " " + n + "\r\n" &&
+        contents(folder + "/tarvisk.txt") == "Giocatore " + n + " " + QByteArray(400, 'x') + "\r\n";
+    return whole ? n.toInt() : -1;
+}
+
+bool lineBeside(const QString& folder) {
+    return !QDir(folder).entryList({"*.new"}, QDir::Files).isEmpty();
+}
+
+// A writer that pauses pauseMs after each step on the disk and plays each game up to longestGameMs.
+void startWriter(QProcess& writer, const QString& folder, int pauseMs, int longestGameMs = 0) {
+    writer.start(QCoreApplication::applicationDirPath() + "/record_writer",
+                 {folder, QString::number(pauseMs), QString::number(longestGameMs)});
+    QVERIFY(writer.waitForStarted());
+}
+
+QList<int> reported(QProcess& writer) {
+    writer.kill();
+    writer.waitForFinished();
+    QList<int> records;
+    for (const QByteArray& line : writer.readAllStandardOutput().split('\n'))
+        if (!line.isEmpty()) records.append(line.toInt());
+    return records;
+}
+
 } // namespace
 
 class RecordCrash : public QObject {
     Q_OBJECT
   private slots:
-    // Killed at random moments of one record after another, the next start always finds a whole record:
-    // the last one committed or the one being written, never an empty or cut line, never a score beside
-    // another game's holder.
+    // Killed while a record is being written, the next start always finds a whole pair: the last record
+    // reported or the one being written, never a cut line, never a score beside another record's holder.
     void killedWhileWriting() {
         QTemporaryDir temp;
-        QVERIFY(temp.isValid());
         const QString folder = temp.filePath("records");
         QVERIFY(QDir().mkpath(folder));
-        const QString scorePath = folder + "/atarvisk.txt";
-        const QString holderPath = folder + "/tarvisk.txt";
-        const QString writer = QCoreApplication::applicationDirPath() + "/record_writer";
-        QVERIFY2(QFile::exists(writer), qPrintable(writer));
-
         const unsigned seed = std::random_device{}();
         qInfo("kill delays from seed %u", seed);
         std::mt19937 rng(seed);
-        static const QRegularExpression scoreLine("^ ([0-9]+)\r\n$");
-        static const QRegularExpression holderLine("^Giocatore ([0-9]+) x{400}\r\n$");
+        // Each pause is 2 ms: the write, from the first line beside the files to the last replacement, takes
+        // three of them and a little more.
+        std::uniform_int_distribution<int> delayUs(0, 8000);
 
+        constexpr int kKills = 80;
         int last = 0;
-        int advanced = 0;
-        constexpr int kKills = 120;
+        int before = 0;
+        int whileWriting = 0;
+        int after = 0;
         for (int kill = 0; kill < kKills; ++kill) {
-            QProcess process;
-            process.setStandardErrorFile(temp.filePath("writer.err"));
-            process.start(writer, {folder});
-            QVERIFY(process.waitForStarted());
-            // Start-up is not what we test: kill once records are flowing.
-            QVERIFY2(process.waitForReadyRead(30000), qPrintable(contents(temp.filePath("writer.err"))));
-            QThread::usleep(std::uniform_int_distribution<int>(0, 30000)(rng));
-            const QByteArray reported = process.readAllStandardOutput();
-            process.kill();
-            QVERIFY(process.waitForFinished());
-            QCOMPARE(process.exitStatus(), QProcess::CrashExit);
-            const QList<QByteArray> lines =
-                (reported + process.readAllStandardOutput()).trimmed().split('\n');
-            const int committed = lines.last().toInt();
-            loadGameOn(folder);
+            QProcess writer;
+            startWriter(writer, folder, 2);
+            QVERIFY2(writer.waitForReadyRead(30000), writer.readAllStandardError().constData());
+            QElapsedTimer waited;
+            waited.start();
+            while (!lineBeside(folder) && waited.elapsed() < 5000)
+                QThread::usleep(50);
+            QThread::usleep(delayUs(rng));
+            const QList<int> records = reported(writer);
+            QVERIFY(!records.isEmpty());
+            const int committed = records.last();
+            const int met = wholeRecord(folder);
+            if (lineBeside(folder) || met < 0)
+                ++whileWriting;
+            else
+                (met == committed ? before : after)++;
 
-            const QByteArray score = contents(scorePath);
-            const QByteArray holder = contents(holderPath);
-            const auto scoreMatch = scoreLine.match(QString::fromLatin1(score));
-            const auto holderMatch = holderLine.match(QString::fromLatin1(holder));
-            const QString context = QString("kill %1: score file \"%2\", holder file of %3 bytes")
+            loadGameOn(folder);
+            const int onDisk = wholeRecord(folder);
+            const QString context = QString("kill %1: record %2 after the next start, %3 reported")
                                         .arg(kill)
-                                        .arg(QString::fromLatin1(score).toHtmlEscaped())
-                                        .arg(holder.size());
-            QVERIFY2(scoreMatch.hasMatch() && holderMatch.hasMatch(), qPrintable(context));
-            const int onDisk = scoreMatch.captured(1).toInt();
-            // The last record reported done, or the next one whose files were being replaced.
+                                        .arg(onDisk)
+                                        .arg(committed);
             QVERIFY2(onDisk >= committed && onDisk <= committed + 1 && onDisk > last, qPrintable(context));
-            const int holderScore = holderMatch.captured(1).toInt();
-            QVERIFY2(holderScore == onDisk, qPrintable(context));
-            advanced += onDisk > committed ? 1 : 0;
+            QCOMPARE(QDir(folder).entryList(QDir::Files), (QStringList{"atarvisk.txt", "tarvisk.txt"}));
             last = onDisk;
         }
-        QCOMPARE(QDir(folder).entryList(QDir::Files), (QStringList{"atarvisk.txt", "tarvisk.txt"}));
-        // Both outcomes must have been met, or the kills did not land while a record was being written.
-        qInfo("%d kills, last record %d; %d found the record being written already in place", kKills, last,
-              advanced);
+        qInfo("%d kills: %d before the write, %d while writing, %d after", kKills, before, whileWriting,
+              after);
+        QVERIFY2(whileWriting > 0, "no kill landed while a record was being written");
+    }
+
+    // Two games on one account that load the same record and end close together, again and again: each
+    // record is set by one game only, never over a higher one, and the pair stays whole.
+    void twoGamesAtOnce() {
+        QTemporaryDir temp;
+        const QString folder = temp.filePath("records");
+        QVERIFY(QDir().mkpath(folder));
+        QProcess first;
+        QProcess second;
+        startWriter(first, folder, 1, 200);
+        startWriter(second, folder, 1, 200);
+        QThread::msleep(3000);
+        // A game told that its record was not kept has left.
+        QVERIFY2(first.state() == QProcess::Running && second.state() == QProcess::Running,
+                 first.readAllStandardError() + second.readAllStandardError());
+        const QList<int> records = reported(first) + reported(second);
+        QVERIFY2(records.size() > 5, first.readAllStandardError() + second.readAllStandardError());
+        const QSet<int> distinct(records.begin(), records.end());
+        QCOMPARE(distinct.size(), records.size());
+        loadGameOn(folder);
+        QVERIFY(wholeRecord(folder) >= *std::max_element(records.begin(), records.end()));
+        qInfo("%lld records set by two games at once", static_cast<long long>(records.size()));
     }
 
     void fullDisk_data() {
@@ -119,8 +162,8 @@ class RecordCrash : public QObject {
         QTemporaryDir temp;
         QVERIFY(temp.isValid());
         Tmpfs tmpfs(temp.path(), "size=128k");
-        if (!tmpfs.mounted())
-            QSKIP("mounting a tmpfs is not permitted here: run as root to test a full disk");
+        if (!tmpfsReady(tmpfs, "mounting a tmpfs is not permitted here: run as root to test a full disk"))
+            return;
         plant(temp.filePath("atarvisk.txt"), oldScore);
         plant(temp.filePath("tarvisk.txt"), oldHolder);
 
@@ -158,5 +201,8 @@ class RecordCrash : public QObject {
     }
 };
 
-QTEST_MAIN(RecordCrash)
+int main(int argc, char* argv[]) {
+    return runDiskSuite<RecordCrash>(argc, argv);
+}
+
 #include "test_record_crash.moc"

@@ -7,7 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 qint16 QtTextFiles::freeFile() {
     qint16 number = 1;
@@ -84,10 +85,26 @@ bool QtTextFiles::exists(const QString& path) {
 }
 
 bool QtTextFiles::rename(const QString& from, const QString& to) {
-    // QFile::rename refuses to replace; the system call replaces atomically.
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+    // QFile::rename refuses to replace, and so does the C library's rename on Windows. The standard
+    // library's replaces an existing file everywhere: rename(2) on POSIX systems, MoveFileEx with
+    // MOVEFILE_REPLACE_EXISTING on Windows.
+    std::error_code error;
+    std::filesystem::rename(from.toStdU16String(), to.toStdU16String(), error);
+    return !error;
 }
 
 bool QtTextFiles::remove(const QString& path) {
     return QFile::remove(path);
+}
+
+bool QtTextFiles::lock(const QString& path) {
+    // Holders keep it for milliseconds. One left by a game that died is found stale (its process is gone)
+    // and taken over; a folder where the lock file cannot be made fails at once.
+    constexpr int kWaitMs = 5000;
+    lock_ = std::make_unique<QLockFile>(path);
+    return lock_->tryLock(kWaitMs);
+}
+
+void QtTextFiles::unlock() {
+    lock_.reset();
 }

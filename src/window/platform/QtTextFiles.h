@@ -5,6 +5,7 @@
 #include "TextFiles.h"
 
 #include <QFileDevice>
+#include <QLockFile>
 #include <map>
 #include <memory>
 
@@ -19,8 +20,11 @@ class QtTextFiles : public TextFiles {
     bool exists(const QString& path) override;
     bool rename(const QString& from, const QString& to) override;
     bool remove(const QString& path) override;
+    bool lock(const QString& path) override;
+    void unlock() override;
 
   private:
     QFileDevice* device(qint16 number) const;
     std::map<qint16, std::unique_ptr<QFileDevice>> open_;
+    std::unique_ptr<QLockFile> lock_;
 };

@@ -29,4 +29,8 @@ class TextFiles {
     // Puts the file in place of an existing one in a single step.
     virtual bool rename(const QString& from, const QString& to) = 0;
     virtual bool remove(const QString& path) = 0;
+
+    // Keeps other processes that lock the same path waiting until unlock; false when it cannot be had.
+    virtual bool lock(const QString& path) = 0;
+    virtual void unlock() = 0;
 };
