@@ -5,7 +5,9 @@
 # software-centre page, and plays its command from outside on a virtual screen with a real sound server:
 # the name prompt, the start click, and the laser cue heard in the recording. It proves that the installed
 # layout lets the program find its sound module and its cues.
-# Usage: play_packaged.sh path/to/dorvana_VERSION_ARCH.deb
+# Usage: play_packaged.sh path/to/dorvana_VERSION_ARCH.deb [COMMAND]
+# COMMAND, when given, is played instead of the unpacked one: a program that starts the installed game, say
+# inside a fresh system root, seeing this script's /tmp.
 set -euo pipefail
 
 deb=$(realpath "$1")
@@ -13,7 +15,7 @@ source "$(dirname "$0")/../e2e/xsession.sh" pulseaudio pactl parec desktop-file-
 
 root="$work/root"
 dpkg -x "$deb" "$root"
-game_binary="$root/usr/games/dorvana"
+game_binary=${2:-$root/usr/games/dorvana}
 desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "the menu entry does not validate"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >"$work/appstream.log" 2>&1 ||
   fail "the metainfo does not validate: $(cat "$work/appstream.log")"
