@@ -65,12 +65,16 @@ echo "ok 2 - the packaged command asks for the name and shows the window"
 sleep 0.5
 before_click=$(stat -c %s "$work/rec.raw")
 xdotool mousemove --window "$main" 300 400 click 1
-# The board's first shuffle, with its own laser, comes 1.3 s after the start.
-sleep 1.1
+# The first cue loads the sound module, and with it Qt Multimedia; from a cold disk on a busy machine that has
+# taken over a second. A laser lasts about 0.3 s, so a tenth of a second above the floor is a cue, not a click.
+heard=0
+for _ in $(seq 50); do
+  sleep 0.1
+  heard=$(loud_samples "$before_click" $((5 * 2 * 22050)))
+  [ "$heard" -ge 2205 ] && break
+done
 grep -q "plays no sound" "$work/game.log" && fail "the packaged program did not load its sound module"
 early=$(loud_samples 0 "$before_click")
 [ "$early" -eq 0 ] || fail "sound before the start click ($early loud samples)"
-heard=$(loud_samples "$before_click" $((2 * 22050)))
-# The laser is about 0.3 s above the floor; a tenth of a second of it is plainly a cue and not a click.
-[ "$heard" -ge 2205 ] || fail "no laser heard in the second after the start click ($heard loud samples)"
-echo "ok 3 - the start click's laser is heard ($heard loud samples)"
+[ "$heard" -ge 2205 ] || fail "no laser heard in the 5 s after the start click ($heard loud samples)"
+echo "ok 3 - a laser is heard after the start click ($heard loud samples)"
