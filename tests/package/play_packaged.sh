@@ -78,3 +78,6 @@ early=$(loud_samples 0 "$before_click")
 [ "$early" -eq 0 ] || fail "sound before the start click ($early loud samples)"
 [ "$heard" -ge 2205 ] || fail "no laser heard in the 5 s after the start click ($heard loud samples)"
 echo "ok 3 - a laser is heard after the start click ($heard loud samples)"
+kill "$game_pid"
+wait "$game_pid" 2>/dev/null || true
+game_pid=
