@@ -16,7 +16,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    bool ok = artwork::iconImage(256).save(folder + "/dorvana.png");
+    // A Makefile build makes no folder for a command's output.
+    bool ok = QDir().mkpath(folder) && artwork::iconImage(256).save(folder + "/dorvana.png");
     for (const int size : {16, 32, 48, 64, 128, 256}) {
         const QString apps = QStringLiteral("%1/hicolor/%2x%2/apps").arg(folder).arg(size);
         ok = QDir().mkpath(apps) && artwork::iconImage(size).save(apps + "/dorvana.png") && ok;
