@@ -66,7 +66,7 @@ def run(pyatspi, game_process):
 
     def find(role, name=None, where=None):
         for accessible in walk(where or game_app()):
-            if accessible.getRoleName() == role and (name is None or accessible.name == name):
+            if accessible.getRole() == role and (name is None or accessible.name == name):
                 return accessible
         return None
 
@@ -80,21 +80,21 @@ def run(pyatspi, game_process):
         names = [a.name for a in desktop if a is not None]
         raise Failure("the game (%s) is not on the accessibility bus, which lists %r" %
                       ("running" if game_process.poll() is None else "ended", names))
-    prompt = wait_for("the name prompt", lambda: find("label", "Come ti chiami?", app))
+    prompt = wait_for("the name prompt", lambda: find(pyatspi.ROLE_LABEL, "Come ti chiami?", app))
     check(showing(prompt), "the prompt is not showing")
     prompt_window = answer_prompt(PLAYER)
 
     greeting_text = " " + PLAYER + " vediamo se sei un vero campione  "
-    wait_for("the greeting", lambda: find("label", greeting_text))
+    wait_for("the greeting", lambda: find(pyatspi.ROLE_LABEL, greeting_text))
     close_box({prompt_window})
 
     frame = wait_for("the game window", lambda: next(
-        (w for w in game_app() if w is not None and w.getRoleName() == "frame" and showing(w)
-         and find("push button", "Exit", w) is not None), None))
+        (w for w in game_app() if w is not None and w.getRole() == pyatspi.ROLE_FRAME and showing(w)
+         and find(pyatspi.ROLE_PUSH_BUTTON, "Exit", w) is not None), None))
     check(frame.name == "Dorvana", "the window is called %r" % frame.name)
 
     def label(name):
-        found = find("label", name, frame)
+        found = find(pyatspi.ROLE_LABEL, name, frame)
         check(found is not None, "no label %r" % name)
         check(showing(found), "label %r is not showing" % name)
         return found
@@ -105,8 +105,8 @@ def run(pyatspi, game_process):
     score = label("0")
     player = label(PLAYER)
 
-    exit_button = find("push button", "Exit", frame)
-    start_bar = find("push button", "Clicca per iniziare", frame)
+    exit_button = find(pyatspi.ROLE_PUSH_BUTTON, "Exit", frame)
+    start_bar = find(pyatspi.ROLE_PUSH_BUTTON, "Clicca per iniziare", frame)
     check(start_bar is not None, "no start bar")
     check(showing(exit_button) and showing(start_bar), "the exit or the start bar is not showing")
     check(exit_button.getState().contains(pyatspi.STATE_ENABLED), "the exit is disabled")
@@ -115,7 +115,7 @@ def run(pyatspi, game_process):
           "the exit's key is %r" % exit_button.queryAction().getKeyBinding(0))
 
     # Found by role, not by name, so that a button announcing something else than a number is caught.
-    numbers = [b for b in walk(frame) if b.getRoleName() == "push button"
+    numbers = [b for b in walk(frame) if b.getRole() == pyatspi.ROLE_PUSH_BUTTON
                and b.name not in ("Exit", "Clicca per iniziare", "Inizio")]
     check(len(numbers) == 6, "%d number buttons" % len(numbers))
     check(all(not showing(b) for b in numbers), "a number button shows before the start click")
@@ -142,7 +142,7 @@ def run(pyatspi, game_process):
     check(extents(score)[2] > 0, "the score has no width")
 
     # The clock's name follows its text, second by second.
-    clock = next((l for l in walk(frame) if l.getRoleName() == "label" and re.fullmatch(r"00:0[45]:\d\d", l.name)),
+    clock = next((l for l in walk(frame) if l.getRole() == pyatspi.ROLE_LABEL and re.fullmatch(r"00:0[45]:\d\d", l.name)),
                  None)
     check(clock is not None, "no clock among the labels")
     first = clock.name

@@ -11,7 +11,10 @@ game_binary=$1
 if [ -z "${DORVANA_E2E_BUS:-}" ] && command -v dbus-run-session >/dev/null && command -v dbus-daemon >/dev/null; then
   DORVANA_E2E_BUS=1 exec dbus-run-session -- bash "$0" "$@"
 fi
-source "$(dirname "$0")/xsession.sh" import convert dbus-daemon /usr/libexec/at-spi-bus-launcher
+source "$(dirname "$0")/xsession.sh" import convert xmodmap dbus-daemon /usr/libexec/at-spi-bus-launcher
+# xdotool types a letter that the keymap lacks by binding it to a spare key for a moment, and Qt 6.8 has been
+# seen to read that key after it was unbound ("Zoë" arrived as "Zo"): the names' letters get keys of their own.
+xmodmap -e "keycode 248 = ediaeresis Ediaeresis"
 /usr/bin/python3 -c "import pyatspi" 2>/dev/null || prerequisite_missing python3-pyatspi
 /usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
 helper_pids=$!
@@ -62,7 +65,7 @@ def showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
 def is_main(window):
-    return any(n.getRoleName() == "push button" and n.name == "Exit" for n in walk(window))
+    return any(n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == "Exit" for n in walk(window))
 
 for _ in range(50):
     for app in pyatspi.Registry.getDesktop(0):
@@ -71,7 +74,7 @@ for _ in range(50):
         windows = [w for w in app if w is not None and showing(w) and is_main(w) == (sys.argv[1] == "main")]
         if len(windows) == 1:
             for node in walk(windows[0]):
-                if node.getRoleName() == "label" and showing(node):
+                if node.getRole() == pyatspi.ROLE_LABEL and showing(node):
                     print(node.name.replace("\n", "\\n"))
             sys.exit(0)
     time.sleep(0.1)

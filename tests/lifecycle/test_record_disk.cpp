@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The record files on a real disk that misbehaves: no write access, full, odd content, interrupted writes.
 #include "DiskFiles.h"
+#include "GameTexts.h"
 #include "LifeGame.h"
 #include "window/GameLabel.h"
 
@@ -13,8 +14,9 @@
 
 namespace {
 
-const QString kFarewell = QStringLiteral("           Ciao a presto.");
-const QString kCongratulation = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
+using texts::kCongratulation;
+using texts::kFarewell;
+
 constexpr qint64 kReadBound = 4096;
 
 // Shows score on the board and ends the game by cmdExit; returns the messages of the exit sequence.

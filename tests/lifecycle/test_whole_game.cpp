@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One whole game played by a scripted player on a real disk, and the start after it.
 #include "DiskFiles.h"
+#include "GameTexts.h"
 #include "LifeGame.h"
 #include "window/GameButton.h"
 #include "window/GameLabel.h"
@@ -13,8 +14,9 @@
 
 namespace {
 
-const QString kFarewell = QStringLiteral("           Ciao a presto.");
-const QString kCongratulation = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
+using texts::kCongratulation;
+using texts::kFarewell;
+
 
 // The first target of the wanted kind that is on show, if any.
 GameButton* targetOnShow(LifeGame& game, bool multipleOfSix) {

@@ -3,6 +3,7 @@
 // The record files when the program dies while writing them, or the disk is full.
 #include "DiskFiles.h"
 #include "Fakes.h"
+#include "GameTexts.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
 #include "window/platform/QtTextFiles.h"
@@ -21,8 +22,9 @@
 
 namespace {
 
-const QString kFarewell = "           Ciao a presto.";
-const QString kNotSaved = "Non sono riuscito a registrare il tuo record: resta valido il record precedente.";
+using texts::kFarewell;
+using texts::kNotSaved;
+
 
 // Starts the game on the folder, as the next player would; its load settles a record cut off mid-way.
 void loadGameOn(const QString& folder) {

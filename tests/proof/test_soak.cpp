@@ -3,6 +3,7 @@
 // Thousands of games back to back at full speed, with the real record files, checking after every
 // game that the board, the score and the records are still what the rules allow.
 #include "Fakes.h"
+#include "GameTexts.h"
 #include "window/GameButton.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
@@ -52,17 +53,17 @@ const Target kTargets[] = {
 };
 
 const QString kWarningTexts[][2] = {
-    {"Attenzione!  ", "  non è  un numero divisibile per 6"},
-    {"Attenzione! Hai sbagliato:  ", "   non è  un numero divisibile per 6"},
-    {"Attenzione!  ", "   non è  un numero divisibile per 6"},
+    {texts::kOpening, texts::kTailShort},
+    {texts::kOpeningMistake, texts::kTailLong},
+    {texts::kOpening, texts::kTailLong},
 };
 
 const QStringList kNames = {
     "", "Mario", "<b>Anna</b>", "Łucja", "  Gian Luca  ", "Zoë & Chloé", "O'Brien \"Jr\"", QString(120, u'x'),
 };
 
-const QString kFarewell = "           Ciao a presto.";
-const QString kCongratulation = "Ok ho registrato il tuo record, C A M P I O N E\"";
+using texts::kCongratulation;
+using texts::kFarewell;
 
 qint64 residentKiB() {
     QFile status("/proc/self/status");
