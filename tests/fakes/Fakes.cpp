@@ -4,6 +4,8 @@
 
 #include "window/platform/RecordText.h"
 
+#include <algorithm>
+
 int FakeDialogs::msgBox(const QString& text, int style, const QString& title) {
     messages.push_back({text, style, title});
     if (whileOpen) whileOpen(text);
@@ -79,6 +81,12 @@ FakeTimer& FakeTimers::operator[](const QString& name) {
 
 void FakeTimers::forget(FakeTimer* timer) {
     if (live_.value(timer->name) == timer) live_.remove(timer->name);
+}
+
+void FakeTimers::holdScreenUntil(qint64 until) {
+    holdsUntil.push_back(until);
+    if (whileHeld) whileHeld();
+    clock = std::max(clock, until);
 }
 
 FakeTimer::FakeTimer(FakeTimers& owner, QString timerName, std::function<void()> onTick)

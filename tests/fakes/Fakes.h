@@ -80,6 +80,15 @@ class FakeTimers : public Timers {
     FakeTimer& operator[](const QString& name);
     void forget(FakeTimer* timer);
 
+    // The clock in ms; a screen hold moves it on to the hold's end, as the real hold takes that long.
+    qint64 clock = 0;
+    // Where each screen hold was to end.
+    std::vector<qint64> holdsUntil;
+    // Runs while the screen is held, to look at the window at that very moment.
+    std::function<void()> whileHeld;
+    qint64 now() const override { return clock; }
+    void holdScreenUntil(qint64 until) override;
+
   private:
     QHash<QString, FakeTimer*> live_;
 };

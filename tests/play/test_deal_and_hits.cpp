@@ -152,10 +152,22 @@ class DealAndHits : public QObject {
                              button->isVisible(), button->caption()});
         };
         PaintSpy paints(button);
+        // Held on screen after the counted writes, before the cue and the score.
+        QStringList whileHeld;
+        game.timers.clock = 5000;
+        game.timers.whileHeld = [&] {
+            whileHeld << QString("%1 %2 %3 %4")
+                             .arg(game->state.flashCounter)
+                             .arg(paints.colours.contains(colour::green))
+                             .arg(game.sound.played.size())
+                             .arg(game->Punteggio->caption());
+        };
 
         game.script({r, 0.35F, 0.45F});
         click(game, target);
 
+        QCOMPARE(whileHeld, QStringList{"20001 1 0 0"});
+        QCOMPARE(game.timers.holdsUntil, std::vector<qint64>{5120});
         QCOMPARE(game->state.flashCounter, qint16(20001));
         QCOMPARE(game.sound.played, QStringList{"/opt/dorvana/suoni/sparo.wav"});
         QCOMPARE(atCue.size(), std::size_t(1));
@@ -241,6 +253,16 @@ class DealAndHits : public QObject {
                             button->backColour()});
         };
         PaintSpy paints(button);
+        // Held on screen after the counted writes, before the cue and the box.
+        QStringList whileHeld;
+        game.timers.clock = 5000;
+        game.timers.whileHeld = [&] {
+            whileHeld << QString("%1 %2 %3 %4")
+                             .arg(game->state.flashCounter)
+                             .arg(paints.colours.contains(colour::red))
+                             .arg(game.sound.played.size())
+                             .arg(game.dialogs.messages.size());
+        };
 
         // disparicmd1 draws nothing of its own: the painter takes the first two draws then.
         if (target == 4)
@@ -249,6 +271,8 @@ class DealAndHits : public QObject {
             game.script({r, 0.35F, 0.45F});
         click(game, target);
 
+        QCOMPARE(whileHeld, QStringList{"10001 1 0 0"});
+        QCOMPARE(game.timers.holdsUntil, std::vector<qint64>{5120});
         QCOMPARE(game->state.flashCounter, qint16(10001));
         QCOMPARE(game.sound.played, QStringList{"/opt/dorvana/suoni/esplosi.wav"});
         QCOMPARE(boxesAtCue, 0);
