@@ -4,6 +4,7 @@
 #include "window/platform/FoldingRandom.h"
 #include "window/platform/QtSound.h"
 #include "window/platform/QtTextFiles.h"
+#include "window/platform/QtTimers.h"
 #include "window/platform/RecordText.h"
 
 #include <QElapsedTimer>
@@ -38,6 +39,8 @@ std::vector<float> drawsOf(RandomSource& random, int count) {
         draws.push_back(random.draw());
     return draws;
 }
+
+const QByteArray kNotAWave = QByteArray("Not a wave file, though it is long enough to have a wave's header.");
 
 // A short, valid 8 kHz mono 16-bit wave of silence.
 QByteArray silentWave() {
@@ -253,7 +256,7 @@ class PlatformTest : public QObject {
         QVERIFY(!multimediaMapped());
         sound.play(wave);
         QVERIFY(multimediaMapped());
-        QTRY_VERIFY(sound.isPlaying(wave));
+        QTRY_COMPARE(sound.status(wave), CueStatus::Ready);
     }
 
     void withoutItsModuleTheGameIsSilent_data() {
@@ -283,12 +286,35 @@ class PlatformTest : public QObject {
         put(laser, silentWave());
         QtSound sound(DORVANA_SOUND_FOLDER);
         sound.play(shot);
-        QTRY_VERIFY(sound.isPlaying(shot));
+        QTRY_COMPARE(sound.status(shot), CueStatus::Ready);
+        QVERIFY(sound.isPlaying(shot));
         sound.play(laser);
         QVERIFY(!sound.isPlaying(shot));
-        QTRY_VERIFY(sound.isPlaying(laser));
+        QTRY_COMPARE(sound.status(laser), CueStatus::Ready);
+        QVERIFY(sound.isPlaying(laser));
         sound.play(dir.filePath("missing.wav"));
         QVERIFY(!sound.isPlaying(laser));
+    }
+
+    // A cue plays its file as it is at that cue: one missing at the first cue, or changed since, is read
+    // again.
+    void aCueFollowsItsFile() {
+        QTemporaryDir dir;
+        const QString wave = dir.filePath("sparo.wav");
+        QtSound sound(DORVANA_SOUND_FOLDER);
+        sound.play(wave);
+        QTRY_COMPARE(sound.status(wave), CueStatus::Error);
+        put(wave, silentWave());
+        sound.play(wave);
+        QTRY_COMPARE(sound.status(wave), CueStatus::Ready);
+        put(wave, kNotAWave);
+        sound.play(wave);
+        QTRY_COMPARE(sound.status(wave), CueStatus::Error);
+        QVERIFY(!sound.isPlaying(wave));
+        QVERIFY(QFile::remove(wave));
+        put(wave, silentWave());
+        sound.play(wave);
+        QTRY_COMPARE(sound.status(wave), CueStatus::Ready);
     }
 
     void soundNeverBlocksNorFails() {
@@ -296,17 +322,41 @@ class PlatformTest : public QObject {
         const QString wave = dir.filePath("laser.wav");
         put(wave, silentWave());
         const QString missing = dir.filePath("suoni/sparo.wav");
+        const QString garbage = dir.filePath("esplosi.wav");
+        put(garbage, kNotAWave);
         QElapsedTimer clock;
         clock.start();
         {
             QtSound sound(DORVANA_SOUND_FOLDER);
             for (int i = 0; i < 3; ++i) {
                 sound.play(missing);
+                sound.play(garbage);
                 sound.play(wave);
                 sound.play(wave);
             }
+            QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+            // Loaded or not, every play() returned at once; the unplayable ones end silent.
+            QTRY_COMPARE(sound.status(wave), CueStatus::Ready);
+            for (const QString& unplayable : {missing, garbage}) {
+                QTRY_COMPARE(sound.status(unplayable), CueStatus::Error);
+                QVERIFY(!sound.isPlaying(unplayable));
+            }
         }
-        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    // Ticks that fall due while the screen is held wait for the hold to end, and then come.
+    void screenHoldHandlesNothingAndLosesNothing() {
+        QtTimers timers;
+        int ticks = 0;
+        const std::unique_ptr<Timer> timer = timers.create("Timer1", [&ticks] { ++ticks; });
+        timer->setInterval(10);
+        timer->setEnabled(true);
+        const qint64 began = timers.now();
+        timers.holdScreenUntil(began + 120);
+        const qint64 held = timers.now() - began;
+        QVERIFY2(held >= 120 && held < 200, qPrintable(QString::number(held)));
+        QCOMPARE(ticks, 0);
+        QTRY_VERIFY(ticks > 0);
     }
 };
 
