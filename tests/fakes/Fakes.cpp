@@ -4,8 +4,6 @@
 
 #include "window/platform/RecordText.h"
 
-#include <algorithm>
-
 int FakeDialogs::msgBox(const QString& text, int style, const QString& title) {
     messages.push_back({text, style, title});
     if (whileOpen) whileOpen(text);
@@ -84,9 +82,8 @@ void FakeTimers::forget(FakeTimer* timer) {
 }
 
 void FakeTimers::holdScreenUntil(qint64 until) {
-    holdsUntil.push_back(until);
     if (whileHeld) whileHeld();
-    clock = std::max(clock, until);
+    holdsUntil.push_back(until);
 }
 
 FakeTimer::FakeTimer(FakeTimers& owner, QString timerName, std::function<void()> onTick)

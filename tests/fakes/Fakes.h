@@ -80,14 +80,12 @@ class FakeTimers : public Timers {
     FakeTimer& operator[](const QString& name);
     void forget(FakeTimer* timer);
 
-    // The clock in ms; a screen hold moves it on to the hold's end, as the real hold takes that long.
-    qint64 clock = 0;
-    // Where each screen hold was to end.
-    std::vector<qint64> holdsUntil;
-    // Runs while the screen is held, to look at the window at that very moment.
-    std::function<void()> whileHeld;
-    qint64 now() const override { return clock; }
+    // A clock that moves only through the screen holds, logged by where they end; whileHeld looks at the
+    // window during one.
+    qint64 now() const override { return holdsUntil.empty() ? 0 : holdsUntil.back(); }
     void holdScreenUntil(qint64 until) override;
+    std::vector<qint64> holdsUntil;
+    std::function<void()> whileHeld;
 
   private:
     QHash<QString, FakeTimer*> live_;
