@@ -44,7 +44,7 @@ class EffectPlayer : public CuePlayer {
         if (sounding_ != nullptr) sounding_->stop();
         Cue& cue = cues_[path];
         const FileMark mark = markOf(path);
-        if (cue.effect == nullptr || !(cue.mark == mark)) {
+        if (cue.effect == nullptr || cue.mark != mark) {
             // Kept, not deleted: Qt Multimedia waits for every sample still loading before it lets one go,
             // and a cut-off wave file is loading for ever. Files change seldom; the few old effects are
             // small.
