@@ -1,14 +1,21 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How long a correct hit's green flash stays on screen. The real window runs on the X server (fake dialogs,
-// timers and sound, so nothing else moves), and a shown paricmd is hit again and again. Two clocks watch:
-//  - in the program, the button's paint events: the flash lasts from the green repaint to the cyan one;
+// How long a hit's flash stays on screen: the green of a correct hit on paricmd, the red of a wrong one on
+// disparicmd. The real window runs on the X server with the real screen hold, and fake dialogs, timers and
+// sound, so nothing else moves; each shown target is hit again and again. Two clocks watch:
+//  - in the program, the button's paint events: the flash lasts from its repaint to the next paint in another
+//    colour, or to the button's hiding;
 //  - on the server, a second thread reads back one pixel of the button as fast as the server answers.
+// Then the X server double-clicks the backdrop and a shown paricmd, as a child would: how many starts and
+// hits each gives.
 #include "TestGame.h"
 #include "window/GameButton.h"
+#include "window/Surface.h"
+#include "window/platform/QtTimers.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -24,7 +31,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr uint32_t kGreenOnScreen = 0x00FF00; // the server's pixels are 0xRRGGBB
+constexpr uint32_t kRedOnScreen = 0xFF0000;
 constexpr uint32_t kCyanOnScreen = 0x00FFFF;
+constexpr BgrColour kHidden = 0xFFFFFFFF; // no colour: the button was hidden
 constexpr int kHits = 25;
 
 double us(Clock::duration d) {
@@ -40,6 +49,7 @@ class PaintLog : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == &button_ && event->type() == QEvent::Paint)
             paints.emplace_back(Clock::now(), button_.backColour());
+        if (watched == &button_ && event->type() == QEvent::Hide) paints.emplace_back(Clock::now(), kHidden);
         return false;
     }
 
@@ -116,26 +126,32 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-} // namespace
+// The real hold on the real clock; the timers themselves stay fake, so nothing ticks.
+class HeldTimers : public FakeTimers {
+  public:
+    qint64 now() const override { return real_.now(); }
+    void holdScreenUntil(qint64 until) override { real_.holdScreenUntil(until); }
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    TestGame game;
-    game.start("Mario");
-    Tavola& tavola = *game;
-    GameButton& target = *tavola.paricmd;
-    runEventsFor(300);
+  private:
+    QtTimers real_;
+};
 
+struct Flash {
+    std::vector<double> handler;
+    std::vector<double> inProgram;
+    std::vector<double> onScreen;
+    int seen = 0;
+};
+
+Flash measure(Tavola& tavola, GameButton& target, void (Tavola::*hit)(), BgrColour colour, uint32_t pixel) {
     PaintLog log(target);
+    target.show();
+    runEventsFor(300);
     // Inside the two-pixel bevel, where only the back colour is drawn.
     const QPoint spot = target.mapToGlobal(QPoint(3, 3));
     PixelWatch watch(spot.x(), spot.y());
-
-    std::vector<double> inProgram;
-    std::vector<double> onScreen;
-    std::vector<double> handler;
-    int seen = 0;
-    for (int hit = 0; hit < kHits; ++hit) {
+    Flash flash;
+    for (int round = 0; round < kHits; ++round) {
         target.show();
         for (int waited = 0; waited < 100 && watch.last() != kCyanOnScreen; ++waited)
             runEventsFor(10);
@@ -143,35 +159,89 @@ int main(int argc, char* argv[]) {
         log.paints.clear();
 
         const Clock::time_point clicked = Clock::now();
-        tavola.paricmd_Click();
-        handler.push_back(us(Clock::now() - clicked));
+        (tavola.*hit)();
+        flash.handler.push_back(us(Clock::now() - clicked));
         runEventsFor(50);
 
-        std::optional<Clock::time_point> green;
-        std::optional<Clock::time_point> cyan;
-        for (const auto& [at, colour] : log.paints) {
-            if (colour == colour::green && !green) green = at;
-            if (colour == colour::cyan && green && !cyan) cyan = at;
+        std::optional<Clock::time_point> shown;
+        std::optional<Clock::time_point> gone;
+        for (const auto& [at, painted] : log.paints) {
+            if (painted == colour && !shown) shown = at;
+            if (painted != colour && shown && !gone) gone = at;
         }
-        if (green && cyan) inProgram.push_back(us(*cyan - *green));
+        if (shown && gone) flash.inProgram.push_back(us(*gone - *shown));
 
         const std::vector<PixelWatch::Change> changes = watch.take();
         for (std::size_t i = 0; i < changes.size(); ++i) {
-            if (changes[i].pixel != kGreenOnScreen) continue;
-            ++seen;
-            // From the first read that saw green to the first that saw something else: exact to one read.
-            if (i + 1 < changes.size()) onScreen.push_back(us(changes[i + 1].at - changes[i].at));
+            if (changes[i].pixel != pixel) continue;
+            ++flash.seen;
+            // From the first read that saw the colour to the first that saw another: exact to one read.
+            if (i + 1 < changes.size()) flash.onScreen.push_back(us(changes[i + 1].at - changes[i].at));
             break;
         }
     }
     watch.stop();
-    const double sampleUs = watch.meanSampleUs();
+    std::printf("pixel_read_us=%.0f\n", watch.meanSampleUs());
+    return flash;
+}
+
+void report(const char* name, const Flash& flash) {
+    std::printf("%s_handler_us=%.0f\n", name, median(flash.handler));
+    std::printf("%s_program_us=%.0f\n", name, median(flash.inProgram));
+    std::printf("%s_seen_hits=%d\n", name, flash.seen);
+    std::printf("%s_screen_us=%.0f\n", name, median(flash.onScreen));
+    const auto [shortest, longest] = std::minmax_element(flash.onScreen.begin(), flash.onScreen.end());
+    if (shortest != flash.onScreen.end())
+        std::printf("%s_screen_range_us=%.0f-%.0f\n", name, *shortest, *longest);
+}
+
+// A double-click from the X server itself, at a point of the client area; returns the cues it caused.
+QStringList doubleClick(Tavola& tavola, FakeSound& sound, QPoint inClientArea) {
+    const QPoint at = tavola.surface()->mapToGlobal(inClientArea);
+    sound.played.clear();
+    QProcess xdotool;
+    xdotool.start("xdotool", {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()),
+                              "click", "--repeat", "2", "--delay", "80", "1"});
+    while (!xdotool.waitForFinished(5))
+        QCoreApplication::processEvents();
+    runEventsFor(500);
+    QStringList cues;
+    for (const QString& path : sound.played)
+        cues.append(path.section('/', -1));
+    return cues;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    FakePlatform fakes;
+    HeldTimers timers;
+    Platform platform{fakes.dialogs, fakes.sound, fakes.random, timers,
+                      fakes.folders, fakes.files, fakes.end};
+    Tavola tavola(platform);
+    fakes.dialogs.names.push_back("Mario");
+    tavola.start();
+    runEventsFor(300);
 
     std::printf("hits=%d\n", kHits);
-    std::printf("handler_us=%.0f\n", median(handler));
-    std::printf("flash_program_us=%.0f\n", median(inProgram));
-    std::printf("flash_seen_hits=%d\n", seen);
-    std::printf("flash_screen_us=%.0f\n", median(onScreen));
-    std::printf("pixel_read_us=%.0f\n", sampleUs);
+    const Flash green =
+        measure(tavola, *tavola.paricmd, &Tavola::paricmd_Click, colour::green, kGreenOnScreen);
+    report("green", green);
+    const Flash red =
+        measure(tavola, *tavola.disparicmd, &Tavola::disparicmd_Click, colour::red, kRedOnScreen);
+    report("red", red);
+
+    // The number first: the start click's shuffle tick may move it off the window.
+    for (GameButton* target : {tavola.paricmd, tavola.paricmd1, tavola.paricmd2, tavola.disparicmd,
+                               tavola.disparicmd1, tavola.disparicmd2})
+        target->hide();
+    tavola.paricmd->show();
+    runEventsFor(100);
+    const QPoint onParicmd = tavola.paricmd->geometry().center();
+    std::printf("double_click_paricmd=%s\n",
+                qPrintable(doubleClick(tavola, fakes.sound, onParicmd).join(',')));
+    std::printf("double_click_backdrop=%s\n",
+                qPrintable(doubleClick(tavola, fakes.sound, {300, 600}).join(',')));
     return 0;
 }

@@ -11,11 +11,26 @@ namespace {
 
 constexpr qint16 kCorrectFlashWrites = 20000;
 constexpr qint16 kWrongFlashWrites = 10000;
+// The counted writes are over in well under a millisecond, too soon for any screen to show them: the flash
+// is held this long from its first write, so the child sees the green of a hit, and the red of a miss before
+// the warning box can cover it.
+constexpr qint64 kFlashHeldMs = 120;
 
 const QString kOpening = QStringLiteral("Attenzione!  ");
 const QString kOpeningMistake = QStringLiteral("Attenzione! Hai sbagliato:  ");
 const QString kTailShort = QStringLiteral("  non è  un numero divisibile per 6");
 const QString kTailLong = QStringLiteral("   non è  un numero divisibile per 6");
+
+// The flash: its counted colour writes, then the hold.
+void flash(GameButton* target, BgrColour colour, qint16 writes, qint16& flashCounter, Timers& timers) {
+    const qint64 began = timers.now();
+    flashCounter = 1;
+    while (flashCounter <= writes) {
+        target->setBackColour(colour);
+        ++flashCounter;
+    }
+    timers.holdScreenUntil(began + kFlashHeldMs);
+}
 
 } // namespace
 
@@ -40,11 +55,7 @@ void Tavola::Form_Activate() {
 }
 
 void Tavola::correctHit(GameButton* target, const std::function<int()>& dealNew) {
-    state.flashCounter = 1;
-    while (state.flashCounter <= kCorrectFlashWrites) {
-        target->setBackColour(colour::green);
-        ++state.flashCounter;
-    }
+    flash(target, colour::green, kCorrectFlashWrites, state.flashCounter, platform_.timers);
     ++state.score;
     PlaySoundFile(cuePath(R"(\suoni\sparo.wav)"));
     Punteggio->setCaption(" " + decimal(state.score));
@@ -56,11 +67,7 @@ void Tavola::correctHit(GameButton* target, const std::function<int()>& dealNew)
 
 void Tavola::wrongHit(GameButton* target, const QString& opening, const QString& tail,
                       const std::function<int()>& dealNew) {
-    state.flashCounter = 1;
-    while (state.flashCounter <= kWrongFlashWrites) {
-        target->setBackColour(colour::red);
-        ++state.flashCounter;
-    }
+    flash(target, colour::red, kWrongFlashWrites, state.flashCounter, platform_.timers);
     PlaySoundFile(cuePath(R"(\suoni\esplosi.wav)"));
     const QString clicked = target->caption();
     platform_.dialogs.msgBox(opening + clicked + tail);

@@ -76,6 +76,13 @@ void Surface::mouseReleaseEvent(QMouseEvent* event) {
     if (click) emit clicked();
 }
 
+// The second press of a double-click comes as this event, and clicks nothing: children double-click
+// everything, and a double-click on the backdrop starts the board once. The second press of a double-click on
+// a number lands here too, the hit having hidden the number, and leaves the board alone.
+void Surface::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
+    pressed_ = false;
+}
+
 void Surface::mouseMoveEvent(QMouseEvent* event) {
     const bool overIconArea = iconPointerArea_ != nullptr && iconPointerArea_->isVisible() &&
                               iconPointerArea_->geometry().contains(event->position().toPoint());

@@ -81,6 +81,11 @@ void FakeTimers::forget(FakeTimer* timer) {
     if (live_.value(timer->name) == timer) live_.remove(timer->name);
 }
 
+void FakeTimers::holdScreenUntil(qint64 until) {
+    if (whileHeld) whileHeld();
+    holdsUntil.push_back(until);
+}
+
 FakeTimer::FakeTimer(FakeTimers& owner, QString timerName, std::function<void()> onTick)
     : name(std::move(timerName)), owner_(owner), onTick_(std::move(onTick)) {}
 

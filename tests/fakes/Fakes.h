@@ -80,6 +80,13 @@ class FakeTimers : public Timers {
     FakeTimer& operator[](const QString& name);
     void forget(FakeTimer* timer);
 
+    // A clock that moves only through the screen holds, logged by where they end; whileHeld looks at the
+    // window during one.
+    qint64 now() const override { return holdsUntil.empty() ? 0 : holdsUntil.back(); }
+    void holdScreenUntil(qint64 until) override;
+    std::vector<qint64> holdsUntil;
+    std::function<void()> whileHeld;
+
   private:
     QHash<QString, FakeTimer*> live_;
 };

@@ -152,10 +152,16 @@ class DealAndHits : public QObject {
                              button->isVisible(), button->caption()});
         };
         PaintSpy paints(button);
+        // Held after the counted writes, with the green painted, before the cue.
+        game.timers.whileHeld = [&] {
+            QVERIFY(game->state.flashCounter == 20001 && paints.colours.contains(colour::green));
+            QVERIFY(game.sound.played.isEmpty());
+        };
 
         game.script({r, 0.35F, 0.45F});
         click(game, target);
 
+        QCOMPARE(game.timers.holdsUntil, std::vector<qint64>{120});
         QCOMPARE(game->state.flashCounter, qint16(20001));
         QCOMPARE(game.sound.played, QStringList{"/opt/dorvana/suoni/sparo.wav"});
         QCOMPARE(atCue.size(), std::size_t(1));
@@ -241,6 +247,11 @@ class DealAndHits : public QObject {
                             button->backColour()});
         };
         PaintSpy paints(button);
+        // Held after the counted writes, with the red painted, before the cue and the box.
+        game.timers.whileHeld = [&] {
+            QVERIFY(game->state.flashCounter == 10001 && paints.colours.contains(colour::red));
+            QVERIFY(game.sound.played.isEmpty() && game.dialogs.messages.empty());
+        };
 
         // disparicmd1 draws nothing of its own: the painter takes the first two draws then.
         if (target == 4)
@@ -249,6 +260,7 @@ class DealAndHits : public QObject {
             game.script({r, 0.35F, 0.45F});
         click(game, target);
 
+        QCOMPARE(game.timers.holdsUntil, std::vector<qint64>{120});
         QCOMPARE(game->state.flashCounter, qint16(10001));
         QCOMPARE(game.sound.played, QStringList{"/opt/dorvana/suoni/esplosi.wav"});
         QCOMPARE(boxesAtCue, 0);

@@ -4,6 +4,7 @@
 #include "window/platform/FoldingRandom.h"
 #include "window/platform/QtSound.h"
 #include "window/platform/QtTextFiles.h"
+#include "window/platform/QtTimers.h"
 #include "window/platform/RecordText.h"
 
 #include <QElapsedTimer>
@@ -253,7 +254,7 @@ class PlatformTest : public QObject {
         QVERIFY(!multimediaMapped());
         sound.play(wave);
         QVERIFY(multimediaMapped());
-        QTRY_VERIFY(sound.isPlaying(wave));
+        QTRY_COMPARE(sound.status(wave), CueStatus::Ready);
     }
 
     void withoutItsModuleTheGameIsSilent_data() {
@@ -283,12 +284,27 @@ class PlatformTest : public QObject {
         put(laser, silentWave());
         QtSound sound(DORVANA_SOUND_FOLDER);
         sound.play(shot);
-        QTRY_VERIFY(sound.isPlaying(shot));
+        QTRY_COMPARE(sound.status(shot), CueStatus::Ready);
+        QVERIFY(sound.isPlaying(shot));
         sound.play(laser);
         QVERIFY(!sound.isPlaying(shot));
-        QTRY_VERIFY(sound.isPlaying(laser));
+        QTRY_COMPARE(sound.status(laser), CueStatus::Ready);
+        QVERIFY(sound.isPlaying(laser));
         sound.play(dir.filePath("missing.wav"));
         QVERIFY(!sound.isPlaying(laser));
+    }
+
+    // A cue plays its file as it is at that cue: missing, then come, then rewritten as 64 bytes of no wave.
+    void aCueFollowsItsFile() {
+        QTemporaryDir dir;
+        const QString wave = dir.filePath("sparo.wav");
+        QtSound sound(DORVANA_SOUND_FOLDER);
+        for (const QByteArray& file : {QByteArray(), silentWave(), QByteArray(64, 'x')}) {
+            if (!file.isNull()) put(wave, file);
+            sound.play(wave);
+            QTRY_COMPARE(sound.status(wave), file == silentWave() ? CueStatus::Ready : CueStatus::Error);
+        }
+        QVERIFY(!sound.isPlaying(wave));
     }
 
     void soundNeverBlocksNorFails() {
@@ -307,6 +323,19 @@ class PlatformTest : public QObject {
             }
         }
         QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    // Ticks that fall due while the screen is held wait for the hold to end, and then come.
+    void screenHoldHandlesNothingAndLosesNothing() {
+        QtTimers timers;
+        int ticks = 0;
+        const std::unique_ptr<Timer> timer = timers.create("Timer1", [&ticks] { ++ticks; });
+        timer->setEnabled(true);
+        const qint64 began = timers.now();
+        timers.holdScreenUntil(began + 120);
+        QVERIFY(timers.now() - began >= 120);
+        QCOMPARE(ticks, 0);
+        QTRY_VERIFY(ticks > 0);
     }
 };
 

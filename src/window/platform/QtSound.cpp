@@ -27,3 +27,7 @@ void QtSound::play(const QString& path) {
 bool QtSound::isPlaying(const QString& path) const {
     return player_ != nullptr && player_->isPlaying(path);
 }
+
+CueStatus QtSound::status(const QString& path) const {
+    return player_ != nullptr ? player_->status(path) : CueStatus::Unplayed;
+}

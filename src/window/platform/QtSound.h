@@ -3,11 +3,10 @@
 #pragma once
 
 #include "Sound.h"
+#include "SoundModule.h"
 
 #include <QLibrary>
 #include <memory>
-
-class CuePlayer;
 
 // Plays cues through the sound module found in the given folder, loaded on the first cue. Without the
 // module, or with one that will not load, the game is silent.
@@ -18,6 +17,8 @@ class QtSound : public Sound {
     void play(const QString& path) override;
     // Whether that cue is sounding now (or about to, once loaded).
     bool isPlaying(const QString& path) const;
+    // How far that cue's file has got at its last play; Unplayed without the module.
+    CueStatus status(const QString& path) const;
 
   private:
     QLibrary module_;

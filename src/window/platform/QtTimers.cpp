@@ -2,7 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtTimers.h"
 
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
 #include <QTimer>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -24,8 +29,26 @@ class QtTimer : public Timer {
 
 } // namespace
 
+QtTimers::QtTimers() {
+    clock_.start();
+}
+
 std::unique_ptr<Timer> QtTimers::create(const QString& name, std::function<void()> onTick) {
     auto timer = std::make_unique<QtTimer>(std::move(onTick));
     Q_UNUSED(name);
     return timer;
+}
+
+qint64 QtTimers::now() const {
+    return clock_.elapsed();
+}
+
+// A sleep, not a local event loop: a tick or a click handled inside the hold would run in the middle of the
+// handler that asked for it.
+void QtTimers::holdScreenUntil(qint64 until) {
+    // The window system answers a pixel read only after drawing all that was sent before it: once it has, the
+    // painted colour is on screen and the hold counts.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) screen->grabWindow(0, 0, 0, 1, 1);
+    const qint64 left = until - now();
+    if (left > 0) std::this_thread::sleep_for(std::chrono::milliseconds(left));
 }

@@ -4,7 +4,15 @@
 
 #include "Timers.h"
 
+#include <QElapsedTimer>
+
 class QtTimers : public Timers {
   public:
+    QtTimers();
     std::unique_ptr<Timer> create(const QString& name, std::function<void()> onTick) override;
+    qint64 now() const override;
+    void holdScreenUntil(qint64 until) override;
+
+  private:
+    QElapsedTimer clock_;
 };
