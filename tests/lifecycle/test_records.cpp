@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The record files: the decision at exit, their bytes on disk, and what the next start shows.
-#include "LifeGame.h"
 #include "GameTexts.h"
+#include "LifeGame.h"
 #include "lifecycle/RecordNumbers.h"
 #include "window/GameLabel.h"
 
@@ -12,7 +12,6 @@ namespace {
 
 using texts::kCongratulation;
 using texts::kFarewell;
-
 
 // The game started on planted records, with a score on show, ended by cmdExit; what it meets at load and
 // during the game comes in the hooks.

@@ -17,7 +17,6 @@ namespace {
 using texts::kCongratulation;
 using texts::kFarewell;
 
-
 // The first target of the wanted kind that is on show, if any.
 GameButton* targetOnShow(LifeGame& game, bool multipleOfSix) {
     const std::array<GameButton*, 3> targets =

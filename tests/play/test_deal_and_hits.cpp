@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The deal on activation, the six hit handlers and the score text they leave.
+#include "GameTexts.h"
 #include "PlayGame.h"
 
 #include <QEvent>
@@ -197,10 +198,9 @@ class DealAndHits : public QObject {
         QTest::addColumn<QString>("warning");
         QTest::addColumn<int>("dealt");
         QTest::addColumn<QStringList>("dealTrace");
-        const QString w0 = QStringLiteral("Attenzione!  45  non è  un numero divisibile per 6");
-        const QString w1 =
-            QStringLiteral("Attenzione! Hai sbagliato:  45   non è  un numero divisibile per 6");
-        const QString w2 = QStringLiteral("Attenzione!  45   non è  un numero divisibile per 6");
+        const QString w0 = texts::kOpening + "45" + texts::kTailShort;
+        const QString w1 = texts::kOpeningMistake + "45" + texts::kTailLong;
+        const QString w2 = texts::kOpening + "45" + texts::kTailLong;
         QTest::newRow("disparicmd, r = 0") << 3 << 0.0F << w0 << 2 << QStringList{"reseed 0", "draw"};
         QTest::newRow("disparicmd, largest r")
             << 3 << kTopDraw << w0 << 2396 << QStringList{"reseed 0", "draw"};

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The board shuffle's six arms and the start click that sets it going.
+#include "GameTexts.h"
 #include "PlayGame.h"
 
 #include "window/Surface.h"
@@ -66,11 +67,6 @@ qint16& field(Tavola& tavola, Field which) {
         break;
     }
     return tavola.state.dispari2Value;
-}
-
-// Positions are pixels across and 1/512 of the 672-pixel client height down.
-int yPixels(int units) {
-    return qRound(units * 672 / 512.0);
 }
 
 } // namespace

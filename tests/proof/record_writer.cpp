@@ -3,7 +3,7 @@
 // Sets one new record after another in a folder, through the game's own load and exit sequences,
 // until it is killed. Each line on stdout is a record fully committed: "<score>". A record that another
 // writer on the same folder set first is passed over.
-#include "Fakes.h"
+#include "TestGame.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
 #include "window/platform/QtTextFiles.h"
@@ -43,13 +43,11 @@ int main(int argc, char* argv[]) {
     PausingFiles files(argc >= 3 ? QString(argv[2]).toInt() : 0);
     const int longestGame = argc == 4 ? QString(argv[3]).toInt() : 0;
     for (;;) {
-        FakePlatform fakes;
+        TestGame game(&files);
+        FakePlatform& fakes = game.fakes;
         fakes.folders.records = QString::fromLocal8Bit(argv[1]);
-        Platform platform{fakes.dialogs, fakes.sound, fakes.random, fakes.timers,
-                          fakes.folders, files,       fakes.end};
-        Tavola tavola(platform);
-        fakes.dialogs.names.push_back("");
-        tavola.start();
+        game.start("");
+        Tavola& tavola = *game;
         // One point above the record on show; the holder's name repeats the score, so a torn pair shows.
         const int score = static_cast<int>(tavola.lblpunti->caption().trimmed().toInt()) + 1;
         tavola.Punteggio->setCaption(" " + QString::number(score));

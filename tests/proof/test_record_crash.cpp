@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The record files when the program dies while writing them, or the disk is full.
 #include "DiskFiles.h"
-#include "Fakes.h"
 #include "GameTexts.h"
+#include "LifeGame.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
 #include "window/platform/QtTextFiles.h"
@@ -25,16 +25,9 @@ namespace {
 using texts::kFarewell;
 using texts::kNotSaved;
 
-
 // Starts the game on the folder, as the next player would; its load settles a record cut off mid-way.
 void loadGameOn(const QString& folder) {
-    FakePlatform fakes;
-    fakes.folders.records = folder;
-    QtTextFiles files;
-    Platform platform{fakes.dialogs, fakes.sound, fakes.random, fakes.timers,
-                      fakes.folders, files,       fakes.end};
-    Tavola tavola(platform);
-    tavola.start();
+    LifeGame(LifeGame::Disk::Real, folder).start("");
 }
 
 // The record on disk when both files hold, byte for byte, record n as the writer sets it; else -1.
@@ -169,14 +162,10 @@ class RecordCrash : public QObject {
         plant(temp.filePath("atarvisk.txt"), oldScore);
         plant(temp.filePath("tarvisk.txt"), oldHolder);
 
-        FakePlatform fakes;
-        fakes.folders.records = temp.path();
-        QtTextFiles files;
-        Platform platform{fakes.dialogs, fakes.sound, fakes.random, fakes.timers,
-                          fakes.folders, files,       fakes.end};
-        Tavola tavola(platform);
-        fakes.dialogs.names.push_back("Mario");
-        tavola.start();
+        LifeGame game(LifeGame::Disk::Real, temp.path());
+        game.start("Mario");
+        Tavola& tavola = *game;
+        FakePlatform& fakes = game.fakes;
         QCOMPARE(tavola.lblpunti->caption().isEmpty(), oldScore.isEmpty());
 
         QFile filler(temp.filePath("filler"));

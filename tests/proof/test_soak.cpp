@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Thousands of games back to back at full speed, with the real record files, checking after every
 // game that the board, the score and the records are still what the rules allow.
-#include "Fakes.h"
 #include "GameTexts.h"
+#include "LifeGame.h"
 #include "window/GameButton.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
@@ -19,20 +19,6 @@
 #include <random>
 
 namespace {
-
-// One program run: a window on fake dialogs, timers and clock, but the real record files.
-struct Run {
-    FakePlatform fakes;
-    QtTextFiles files;
-    Platform platform{fakes.dialogs, fakes.sound, fakes.random, fakes.timers,
-                      fakes.folders, files,       fakes.end};
-    std::unique_ptr<Tavola> tavola;
-
-    explicit Run(const QString& recordFolder) {
-        fakes.folders.records = recordFolder;
-        tavola = std::make_unique<Tavola>(platform);
-    }
-};
 
 struct Target {
     const char* name;
@@ -135,7 +121,7 @@ class Soak : public QObject {
     }
 
     // The load sequence has just run with this name: the records on show are the files' contents.
-    void loaded(Run& run, const QString& name) {
+    void loaded(LifeGame& run, const QString& name) {
         Tavola& tavola = *run.tavola;
         ++gamesPlayed_;
         score_ = 0;
@@ -150,7 +136,7 @@ class Soak : public QObject {
         checkBoard(tavola);
     }
 
-    void hit(Run& run, const Target& target) {
+    void hit(LifeGame& run, const Target& target) {
         Tavola& tavola = *run.tavola;
         GameButton* button = tavola.*target.button;
         const QString shown = button->caption();
@@ -175,7 +161,7 @@ class Soak : public QObject {
     }
 
     // A stretch of play: start clicks, shuffle and clock ticks, hits on shown and hidden targets.
-    void play(Run& run) {
+    void play(LifeGame& run) {
         Tavola& tavola = *run.tavola;
         // Most games score a little; now and then one runs long enough to beat the record.
         const int actions = chance(10) ? 40 + roll(60) : roll(25);
@@ -206,7 +192,7 @@ class Soak : public QObject {
     }
 
     // The menu's new game: No changes nothing, Yes abandons this game without a record decision.
-    void newGame(Run& run) {
+    void newGame(LifeGame& run) {
         const bool yes = chance(70);
         run.fakes.dialogs.answers.push_back(yes ? Dialogs::AnswerYes : Dialogs::AnswerNo);
         const QString& name = kNames[roll(kNames.size())];
@@ -221,7 +207,7 @@ class Soak : public QObject {
     }
 
     // The clock runs out; the tick after "00:00:00" takes leave and settles the record.
-    void runOut(Run& run, const QString& name) {
+    void runOut(LifeGame& run, const QString& name) {
         const std::size_t messagesBefore = run.fakes.dialogs.messages.size();
         bool ended = false;
         try {
@@ -252,7 +238,7 @@ class Soak : public QObject {
     }
 
     void oneRun() {
-        Run run(records_.path());
+        LifeGame run(LifeGame::Disk::Real, records_.path());
         QString name = kNames[roll(kNames.size())];
         run.fakes.dialogs.names.push_back(name);
         run.tavola->start();

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the window does with captions, mouse clicks, keys and menu choices before any play logic runs.
+#include "GameTexts.h"
 #include "TestGame.h"
 #include "window/GameButton.h"
 #include "window/GameLabel.h"
@@ -42,8 +43,7 @@ class ExitingEnd : public ProgramEnd {
   public:
     explicit ExitingEnd(const FakeDialogs& dialogs) : dialogs_(dialogs) {}
     [[noreturn]] void endNow() override {
-        std::_Exit(dialogs_.texts().contains("           Ciao a presto.") ? kEndedAfterFarewell
-                                                                          : kEndedWithoutFarewell);
+        std::_Exit(dialogs_.texts().contains(texts::kFarewell) ? kEndedAfterFarewell : kEndedWithoutFarewell);
     }
 
   private:
@@ -233,9 +233,9 @@ class WindowInput : public QObject {
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(next).center());
         QCOMPARE(game.fakes.dialogs.messages.size(), 1U);
         const FakeDialogs::Message& question = game.fakes.dialogs.messages.front();
-        QCOMPARE(question.text, QString("INIZIAMO UNA NUOVA GARA  ?"));
+        QCOMPARE(question.text, texts::kNewGameQuestion);
         QCOMPARE(question.style, 292);
-        QCOMPARE(question.title, QString("INIZIARE NUOVA GARA"));
+        QCOMPARE(question.title, texts::kNewGameTitle);
         // Answered No: the game goes on in the same controls.
         QCOMPARE(game->cmdExit, exitButton);
         QCOMPARE(game.fakes.dialogs.prompts.size(), 1);
