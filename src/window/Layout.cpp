@@ -147,7 +147,7 @@ const TimerRow kTimers[] = {
 constexpr MenuItem kMenu[] = {
     {.name = "INFOMAZIONI", .parent = nullptr, .caption = "www.dorvana.example.org"},
     {.name = "ca", .parent = "INFOMAZIONI", .caption = "Borgo Fittizio (Italia)"},
-    {.name = "copy", .parent = nullptr, .caption = "© Elia Inventato e Nora Immaginaria - Licenza GNU GPL 3 o successiva"},
+    {.name = "copy", .parent = nullptr, .caption = "© Elia Inventato e Nora Immaginaria · GNU GPL 3+"},
     {.name = "via", .parent = "copy", .caption = "Via dei Numeri Pari 6, 00000 Borgo Fittizio - giochi@dorvana.example.org"},
     {.name = "Next", .parent = nullptr, .caption = "Nuovo gioco", .onClick = &Tavola::Next_Click},
     {.name = "hf", .parent = nullptr, .caption = "Help"},

@@ -353,6 +353,11 @@ class WindowLayout : public QObject {
         for (const QAction* action : bar)
             names.append(action->objectName());
         QCOMPARE(names, QStringList({"INFOMAZIONI", "copy", "Next", "hf"}));
+        // At the window's width every entry has its place on the bar: none hides behind the overflow arrow.
+        game->show();
+        for (QAction* action : bar)
+            QVERIFY2(game->menuBar()->rect().contains(game->menuBar()->actionGeometry(action)),
+                     qPrintable(action->objectName()));
 
         QCOMPARE(bar[2]->text(), QString("Nuovo gioco"));
         QVERIFY(bar[2]->menu() == nullptr);
