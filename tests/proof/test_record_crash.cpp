@@ -164,9 +164,7 @@ class RecordCrash : public QObject {
 
         LifeGame game(LifeGame::Disk::Real, temp.path());
         game.start("Mario");
-        Tavola& tavola = *game;
-        FakePlatform& fakes = game.fakes;
-        QCOMPARE(tavola.lblpunti->caption().isEmpty(), oldScore.isEmpty());
+        QCOMPARE(game->lblpunti->caption().isEmpty(), oldScore.isEmpty());
 
         QFile filler(temp.filePath("filler"));
         QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
@@ -175,16 +173,10 @@ class RecordCrash : public QObject {
         }
         filler.close();
 
-        tavola.Punteggio->setCaption(" 99");
-        fakes.dialogs.messages.clear();
-        bool ended = false;
-        try {
-            tavola.cmdExit_Click();
-        } catch (const ProgramEnded&) {
-            ended = true;
-        }
-        QVERIFY(ended);
-        QCOMPARE(fakes.dialogs.texts(), (QStringList{kFarewell, kNotSaved}));
+        game->Punteggio->setCaption(" 99");
+        game.fakes.dialogs.messages.clear();
+        QVERIFY(game.ends([&] { game->cmdExit_Click(); }));
+        QCOMPARE(game.fakes.dialogs.texts(), (QStringList{kFarewell, kNotSaved}));
         QCOMPARE(contents(temp.filePath("atarvisk.txt")), oldScore);
         QCOMPARE(contents(temp.filePath("tarvisk.txt")), oldHolder);
         QCOMPARE(QDir(temp.path()).entryList(QDir::Files),
