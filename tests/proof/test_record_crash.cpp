@@ -166,12 +166,7 @@ class RecordCrash : public QObject {
         game.start("Mario");
         QCOMPARE(game->lblpunti->caption().isEmpty(), oldScore.isEmpty());
 
-        QFile filler(temp.filePath("filler"));
-        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray block(512, 'x');
-        while (filler.write(block) == block.size()) {
-        }
-        filler.close();
+        fillDisk(temp.filePath("filler"));
 
         game->Punteggio->setCaption(" 99");
         game.fakes.dialogs.messages.clear();
