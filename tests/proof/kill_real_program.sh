@@ -22,24 +22,24 @@ start_as() {
   press "${known[1]}" Return
 }
 
+holds() { # score and holder lines, each as printf format
+  cmp -s "$records/atarvisk.txt" <(printf -- "$1") && cmp -s "$records/tarvisk.txt" <(printf -- "$2")
+}
+
 # Which record the two files hold, whole: old, new, or anything else.
 pair() {
-  local kill=$1
   if compgen -G "$records/*.new" >/dev/null; then
     echo "a line beside the files"
-  elif cmp -s "$records/atarvisk.txt" <(printf -- '-%d\r\n' "$kill") &&
-    cmp -s "$records/tarvisk.txt" <(printf 'Vecchio %d\r\n' "$kill"); then
+  elif holds "-$1\r\n" "Vecchio $1\r\n"; then
     echo old
-  elif cmp -s "$records/atarvisk.txt" <(printf '0\r\n') && cmp -s "$records/tarvisk.txt" <(printf 'Nuovo\r\n'); then
+  elif holds '0\r\n' 'Nuovo\r\n'; then
     echo new
   else
     echo "score [$(od -An -c "$records/atarvisk.txt" | tr -s ' ')] holder [$(od -An -c "$records/tarvisk.txt" | tr -s ' ')]"
   fi
 }
 
-before=0
-writing=0
-after=0
+before=0 writing=0 after=0
 for kill in $(seq "$kills"); do
   # A negative record, so that the score of 0 on show at the start beats it.
   printf -- '-%d\r\n' "$kill" >"$records/atarvisk.txt"
