@@ -22,9 +22,8 @@ start_as() {
   press "${known[1]}" Return
 }
 
-holds() { # score and holder lines, each as printf format
-  cmp -s "$records/atarvisk.txt" <(printf -- "$1") && cmp -s "$records/tarvisk.txt" <(printf -- "$2")
-}
+# Whether the files hold these score and holder lines, each a printf format.
+holds() { cmp -s "$records/atarvisk.txt" <(printf -- "$1") && cmp -s "$records/tarvisk.txt" <(printf -- "$2"); }
 
 # Which record the two files hold, whole: old, new, or anything else.
 pair() {
