@@ -12,16 +12,9 @@ import sys
 import tempfile
 
 from xsession import (Failure, answer_prompt, check, close_box, keys_to_window, require, run_bounded,
-                      shown_windows, wait_for, xdotool)
+                      shown_windows, wait_for, walk, xdotool)
 
 PLAYER = "Ada & Bo"
-
-
-def walk(accessible):
-    yield accessible
-    for child in accessible:
-        if child is not None:
-            yield from walk(child)
 
 
 def accessibility_bus_is_up():

@@ -146,3 +146,39 @@ def close_box(known):
     box = wait_for("a box", lambda: shown_windows() - set(known)).pop()
     keys_to_window(box, "Return")
     return box
+
+
+def walk(accessible):
+    yield accessible
+    for child in accessible:
+        if child is not None:
+            yield from walk(child)
+
+
+def print_labels(which):
+    """Prints the shown labels of the game's one shown window, "box" or "main", one a line with line breaks as
+    \\n, as the accessibility bus reads them."""
+    import pyatspi  # looks for the accessibility bus as it loads
+
+    def showing(node):
+        return node.getState().contains(pyatspi.STATE_SHOWING)
+
+    def is_main(window):
+        return any(n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == "Exit" for n in walk(window))
+
+    for _ in range(50):
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is None or app.name != "dorvana":
+                continue
+            windows = [w for w in app if w is not None and showing(w) and is_main(w) == (which == "main")]
+            if len(windows) == 1:
+                for node in walk(windows[0]):
+                    if node.getRole() == pyatspi.ROLE_LABEL and showing(node):
+                        print(node.name.replace("\n", "\\n"))
+                return
+        time.sleep(0.1)
+    sys.exit("no single %s window on the accessibility bus" % which)
+
+
+if __name__ == "__main__":  # xsession.py labels box|main
+    print_labels(sys.argv[2])

@@ -25,78 +25,27 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
-visible_windows() { xdotool search --onlyvisible --name '^Dorvana' 2>/dev/null || true; }
+# The labels of the game's shown box ("box") or window ("main"), one a line, as a screen reader reads them.
+labels() { /usr/bin/python3 "$(dirname "$0")/../access/xsession.py" labels "$1"; }
 
-# Prints the first visible game window not among the ids given, once it is up.
-new_window() {
-  local known=" $* "
-  for _ in $(seq 100); do
-    for window in $(visible_windows); do
-      [[ "$known" == *" $window "* ]] || { echo "$window"; return 0; }
-    done
-    kill -0 "$game_pid" 2>/dev/null || fail "the program ended early"
-    sleep 0.1
-  done
-  fail "no new window came up"
-}
-
-gone() {
-  for _ in $(seq 100); do
-    visible_windows | grep -qx "$1" || return 0
-    sleep 0.1
-  done
-  fail "window $1 did not close"
-}
-
-# The labels of the game's shown windows, one a line with line breaks as \n, as the accessibility bus reads
-# them: "box" for the one open box, "main" for the game window.
-labels() {
-  /usr/bin/python3 - "$1" <<'EOF'
-import sys, time
-import pyatspi
-
-def walk(node):
-    yield node
-    for child in node:
-        if child is not None:
-            yield from walk(child)
-
-def showing(node):
-    return node.getState().contains(pyatspi.STATE_SHOWING)
-
-def is_main(window):
-    return any(n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == "Exit" for n in walk(window))
-
-for _ in range(50):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is None or app.name != "dorvana":
-            continue
-        windows = [w for w in app if w is not None and showing(w) and is_main(w) == (sys.argv[1] == "main")]
-        if len(windows) == 1:
-            for node in walk(windows[0]):
-                if node.getRole() == pyatspi.ROLE_LABEL and showing(node):
-                    print(node.name.replace("\n", "\\n"))
-            sys.exit(0)
-    time.sleep(0.1)
-sys.exit("no single %s window on the accessibility bus" % sys.argv[1])
-EOF
+expect_box() { # expected text
+  local text
+  text=$(labels box) || fail "cannot read the box [$1]"
+  [ "$text" = "$1" ] || fail "the box reads [$text], expected [$1]"
 }
 
 # Reads the open box, window given, then answers it with Return and waits for it to close.
 answer_box() { # window, expected text
-  local text
-  text=$(labels box) || fail "cannot read box $1"
-  [ "$text" = "$2" ] || fail "the box reads [$text], expected [$2]"
+  expect_box "$2"
   press "$1" Return
   gone "$1"
 }
 
 # Name prompt and greeting, each read before it is answered; prints the main window's id.
 answer_prompt() {
-  local prompt greeting text
+  local prompt greeting
   prompt=$(new_window)
-  text=$(labels box) || fail "cannot read the name prompt"
-  [ "$text" = "Come ti chiami?" ] || fail "the name prompt reads [$text]"
+  expect_box "Come ti chiami?"
   xdotool windowfocus --sync "$prompt"
   xdotool type --delay 60 "$1"
   xdotool key Return
@@ -141,11 +90,14 @@ targets_on_screen() {
   [ "$(convert "$work/screen.png" -fill black +opaque '#00FFFF' -format '%[fx:mean>0]' info:)" = 1 ]
 }
 
-expect_file() { # path, expected bytes as printf format
-  local expected
-  expected=$(printf "$2" | od -An -c)
-  [ -f "$1" ] || fail "$1 is missing"
-  [ "$(od -An -c <"$1")" = "$expected" ] || fail "$1 holds [$(od -An -c <"$1")], expected [$expected]"
+expect_records() { # score and holder bytes, each as printf format
+  local path expected
+  for path in "$records/atarvisk.txt" "$records/tarvisk.txt"; do
+    expected=$(printf "$1" | od -An -c)
+    [ -f "$path" ] || fail "$path is missing"
+    [ "$(od -An -c <"$path")" = "$expected" ] || fail "$path holds [$(od -An -c <"$path")], expected [$expected]"
+    shift
+  done
 }
 
 # 1. First start: the files are created empty, and a score of 0 does not beat an empty record.
@@ -153,8 +105,7 @@ launch_game
 main=$(answer_prompt "Mario")
 expect_record_line "" ""
 exit_game "$main" "$farewell"
-expect_file "$records/atarvisk.txt" ""
-expect_file "$records/tarvisk.txt" ""
+expect_records "" ""
 echo "ok 1 - first start creates both record files, Alt+X ends it"
 
 # 2. The board started by a click on the window's background, then Alt+X while it moves.
@@ -163,14 +114,10 @@ main=$(answer_prompt "Luigi")
 targets_on_screen && fail "number buttons on show before the start click"
 xdotool mousemove --window "$main" 300 400 click 1
 shown=no
-for _ in $(seq 10); do
-  sleep 0.5
-  targets_on_screen && { shown=yes; break; }
-done
+for _ in $(seq 10); do sleep 0.5; targets_on_screen && { shown=yes; break; }; done
 [ "$shown" = yes ] || fail "no number button came up after the start click"
 exit_game "$main" "$farewell"
-expect_file "$records/atarvisk.txt" ""
-expect_file "$records/tarvisk.txt" ""
+expect_records "" ""
 echo "ok 2 - the board starts from a background click, Alt+X ends it"
 
 # 3. A record below zero: a score of 0 beats it, both files are rewritten, and the player is congratulated.
@@ -180,8 +127,7 @@ launch_game
 main=$(answer_prompt "Zoë")
 expect_record_line 'Ada\n' '-5\n'
 exit_game "$main" "$farewell" "$congratulation"
-expect_file "$records/atarvisk.txt" '0\r\n'
-expect_file "$records/tarvisk.txt" 'Zo\303\253\r\n'
+expect_records '0\r\n' 'Zo\303\253\r\n'
 echo "ok 3 - a beaten record is written, the name in UTF-8, and the player is congratulated"
 
 # 4. The next start shows the record from disk, its holder as the last game wrote it; 0 does not beat 7.
@@ -191,6 +137,5 @@ main=$(answer_prompt "Bruno")
 expect_record_line 'Zoë\n' '7\n'
 targets_on_screen && fail "number buttons on show before the start click"
 exit_game "$main" "$farewell"
-expect_file "$records/atarvisk.txt" '7\r\n'
-expect_file "$records/tarvisk.txt" 'Zo\303\253\r\n'
+expect_records '7\r\n' 'Zo\303\253\r\n'
 echo "ok 4 - the next start comes up on the record from disk and keeps it"

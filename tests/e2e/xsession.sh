@@ -47,6 +47,29 @@ launch_game() {
   done
 }
 
+visible_windows() { xdotool search --onlyvisible --name '^Dorvana' 2>/dev/null || true; }
+
+# Prints the first visible game window not among the ids given, once it is up.
+new_window() {
+  local known=" $* "
+  for _ in $(seq 100); do
+    for window in $(visible_windows); do
+      [[ "$known" == *" $window "* ]] || { echo "$window"; return 0; }
+    done
+    kill -0 "$game_pid" 2>/dev/null || fail "the program ended early"
+    sleep 0.1
+  done
+  fail "no new window came up"
+}
+
+gone() {
+  for _ in $(seq 100); do
+    visible_windows | grep -qx "$1" || return 0
+    sleep 0.1
+  done
+  fail "window $1 did not close"
+}
+
 press() { # window, keys...
   local window=$1
   shift

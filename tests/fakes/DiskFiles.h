@@ -20,6 +20,15 @@ inline void plant(const QString& path, const QByteArray& bytes) {
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+// Fills the disk with the file at path, to its last free block.
+inline void fillDisk(const QString& path) {
+    QFile filler(path);
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(512, 'x');
+    while (filler.write(block) == block.size()) {
+    }
+}
+
 // Root ignores permissions and a real disk is never full on demand: a tmpfs mounted over dir, when the
 // machine lets us mount (see tmpfsReady otherwise).
 class Tmpfs {

@@ -42,6 +42,11 @@ class RecordDisk : public QObject {
 
     QString score() const { return folder_ + "/atarvisk.txt"; }
     QString holder() const { return folder_ + "/tarvisk.txt"; }
+    void plantRecord(const QByteArray& scoreLine, const QByteArray& holderLine) const {
+        plant(score(), scoreLine);
+        plant(holder(), holderLine);
+    }
+    QByteArrayList onDisk() const { return {contents(score()), contents(holder())}; }
 
     // Each case gets a fresh folder; tmpfs cases mount over it.
     void newFolder() {
@@ -56,24 +61,20 @@ class RecordDisk : public QObject {
     void firstStartCreatesEmptyFiles() {
         LifeGame game(LifeGame::Disk::Real, folder_);
         game.start("Mario");
-        QCOMPARE(contents(score()), QByteArray());
-        QCOMPARE(contents(holder()), QByteArray());
+        QCOMPARE(onDisk(), (QByteArrayList{"", ""}));
         QCOMPARE(game->lblpunti->caption(), QString());
         QCOMPARE(game->lblnome->caption(), QString());
         QCOMPARE(game.fakes.dialogs.texts().size(), 1);
         QCOMPARE(endWith(game, " 3"), (QStringList{kFarewell, kCongratulation}));
-        QCOMPARE(contents(score()), QByteArray(" 3\r\n"));
-        QCOMPARE(contents(holder()), QByteArray("Mario\r\n"));
+        QCOMPARE(onDisk(), (QByteArrayList{" 3\r\n", "Mario\r\n"}));
         QCOMPARE(QDir(folder_).entryList(QDir::Files), (QStringList{"atarvisk.txt", "tarvisk.txt"}));
     }
 
     void loadNeverTruncates() {
-        plant(score(), " 3\r\n");
-        plant(holder(), "Ada\r\n");
+        plantRecord(" 3\r\n", "Ada\r\n");
         LifeGame game(LifeGame::Disk::Real, folder_);
         game.start();
-        QCOMPARE(contents(score()), QByteArray(" 3\r\n"));
-        QCOMPARE(contents(holder()), QByteArray("Ada\r\n"));
+        QCOMPARE(onDisk(), (QByteArrayList{" 3\r\n", "Ada\r\n"}));
         QCOMPARE(game->lblpunti->caption(), QString(" 3\r\n"));
         QCOMPARE(game->lblnome->caption(), QString("Ada\r\n"));
     }
@@ -115,8 +116,7 @@ class RecordDisk : public QObject {
                         "mounting a tmpfs is not permitted here: run as root to test a read-only folder"))
             return;
         if (!oldScore.isEmpty()) {
-            plant(score(), oldScore);
-            plant(holder(), oldHolder);
+            plantRecord(oldScore, oldHolder);
         }
         QVERIFY(tmpfs.makeReadOnly());
 
@@ -133,8 +133,7 @@ class RecordDisk : public QObject {
         QVERIFY(toldNotSaved(endWith(game, " 5")));
         QCOMPARE(QFile::exists(score()), !oldScore.isEmpty());
         if (!oldScore.isEmpty()) {
-            QCOMPARE(contents(score()), oldScore);
-            QCOMPARE(contents(holder()), oldHolder);
+            QCOMPARE(onDisk(), (QByteArrayList{oldScore, oldHolder}));
         }
     }
 
@@ -161,8 +160,7 @@ class RecordDisk : public QObject {
     void folderInPlaceOfARecordFile() {
         QFETCH(QString, file);
         QFETCH(bool, atLoad);
-        plant(score(), " 3\r\n");
-        plant(holder(), "Ada\r\n");
+        plantRecord(" 3\r\n", "Ada\r\n");
         const QString folder = folder_ + "/" + file;
         const auto replace = [&] { QVERIFY(QFile::remove(folder) && QDir().mkpath(folder)); };
         if (atLoad) replace();
@@ -210,16 +208,14 @@ class RecordDisk : public QObject {
         QByteArray junk("\x89PNG\r\n\x1a\n", 8);
         for (int i = 0; i < 256; ++i)
             junk.append(static_cast<char>(255 - i));
-        plant(score(), junk);
-        plant(holder(), junk);
+        plantRecord(junk, junk);
         LifeGame game(LifeGame::Disk::Real, folder_);
         game.start("Mario");
         QCOMPARE(game->lblpunti->caption().size(), junk.size());
         QCOMPARE(game->lblpunti->textFormat(), Qt::PlainText);
         QCOMPARE(game.fakes.dialogs.texts().size(), 1);
         QCOMPARE(endWith(game, " 1"), (QStringList{kFarewell, kCongratulation}));
-        QCOMPARE(contents(score()), QByteArray(" 1\r\n"));
-        QCOMPARE(contents(holder()), QByteArray("Mario\r\n"));
+        QCOMPARE(onDisk(), (QByteArrayList{" 1\r\n", "Mario\r\n"}));
     }
 
     void abandonedWriteLeavesTheOldRecord() {
@@ -259,21 +255,14 @@ class RecordDisk : public QObject {
         Tmpfs tmpfs(folder_);
         if (!tmpfsReady(tmpfs, "mounting a tmpfs is not permitted here: run as root to test a full disk"))
             return;
-        plant(score(), " 3\r\n");
-        plant(holder(), "Ada\r\n");
-        QFile filler(folder_ + "/filler");
-        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray block(1024, 'x');
-        while (filler.write(block) == block.size()) {
-        }
-        filler.close();
+        plantRecord(" 3\r\n", "Ada\r\n");
+        fillDisk(folder_ + "/filler");
 
         LifeGame game(LifeGame::Disk::Real, folder_);
         game.start("Mario");
         QCOMPARE(game->lblpunti->caption(), QString(" 3\r\n"));
         QVERIFY(toldNotSaved(endWith(game, " 5")));
-        QCOMPARE(contents(score()), QByteArray(" 3\r\n"));
-        QCOMPARE(contents(holder()), QByteArray("Ada\r\n"));
+        QCOMPARE(onDisk(), (QByteArrayList{" 3\r\n", "Ada\r\n"}));
         QCOMPARE(QDir(folder_).entryList(QDir::Files),
                  (QStringList{"atarvisk.txt", "filler", "tarvisk.txt"}));
     }

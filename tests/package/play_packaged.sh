@@ -42,24 +42,12 @@ loud_samples() {
   od -An -v -t d2 -w2 -j "$1" -N "$2" "$work/rec.raw" | awk '$1 > 300 || $1 < -300 {n++} END {print n + 0}'
 }
 
-# Prints the first visible game window that is not the one given, once it is up.
-next_window() {
-  for _ in $(seq 100); do
-    for window in $(xdotool search --onlyvisible --name '^Dorvana' 2>/dev/null || true); do
-      [ "$window" = "${1:-}" ] || { echo "$window"; return 0; }
-    done
-    kill -0 "$game_pid" 2>/dev/null || fail "the program ended early"
-    sleep 0.1
-  done
-  fail "no new window came up"
-}
-
 launch_game
-prompt=$(next_window)
+prompt=$(new_window)
 press "$prompt" P i a Return
-greeting=$(next_window "$prompt")
+greeting=$(new_window "$prompt")
 press "$greeting" Return
-main=$(next_window "$greeting")
+main=$(new_window "$prompt" "$greeting")
 echo "ok 2 - the packaged command asks for the name and shows the window"
 
 sleep 0.5

@@ -13,55 +13,40 @@ set --
 source "$(dirname "$0")/../e2e/xsession.sh"
 mkdir -p "$records"
 
-# Waits for a visible window of the game that is not among those already handled, and prints it.
-# Called in a subshell, so the handled ones are kept in a file.
-next_window() {
-  for _ in $(seq 150); do
-    for window in $(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null || true); do
-      grep -qx "$window" "$work/seen" && continue
-      echo "$window" >>"$work/seen"
-      echo "$window"
-      return 0
-    done
-    kill -0 "$game_pid" 2>/dev/null || fail "the program ended early"
-    sleep 0.1
-  done
-  fail "no new window came up"
+# Starts the game and answers the name prompt and the greeting with this name; known holds both windows.
+start_as() {
+  launch_game
+  known=("$(new_window)")
+  press "${known[0]}" "$@" Return
+  known+=("$(new_window "${known[@]}")")
+  press "${known[1]}" Return
 }
 
-# Starts the game and answers the name prompt and the greeting with this name.
-start_as() {
-  : >"$work/seen"
-  launch_game
-  press "$(next_window)" "$@" Return
-  press "$(next_window)" Return
-}
+# Whether the files hold these score and holder lines, each a printf format.
+holds() { cmp -s "$records/atarvisk.txt" <(printf -- "$1") && cmp -s "$records/tarvisk.txt" <(printf -- "$2"); }
 
 # Which record the two files hold, whole: old, new, or anything else.
 pair() {
-  local kill=$1
   if compgen -G "$records/*.new" >/dev/null; then
     echo "a line beside the files"
-  elif cmp -s "$records/atarvisk.txt" <(printf -- '-%d\r\n' "$kill") &&
-    cmp -s "$records/tarvisk.txt" <(printf 'Vecchio %d\r\n' "$kill"); then
+  elif holds "-$1\r\n" "Vecchio $1\r\n"; then
     echo old
-  elif cmp -s "$records/atarvisk.txt" <(printf '0\r\n') && cmp -s "$records/tarvisk.txt" <(printf 'Nuovo\r\n'); then
+  elif holds '0\r\n' 'Nuovo\r\n'; then
     echo new
   else
     echo "score [$(od -An -c "$records/atarvisk.txt" | tr -s ' ')] holder [$(od -An -c "$records/tarvisk.txt" | tr -s ' ')]"
   fi
 }
 
-before=0
-writing=0
-after=0
+before=0 writing=0 after=0
 for kill in $(seq "$kills"); do
   # A negative record, so that the score of 0 on show at the start beats it.
   printf -- '-%d\r\n' "$kill" >"$records/atarvisk.txt"
   printf 'Vecchio %d\r\n' "$kill" >"$records/tarvisk.txt"
   start_as N u o v o
-  press "$(next_window)" alt+x # the game window: Exit
-  farewell=$(next_window)
+  main=$(new_window "${known[@]}")
+  press "$main" alt+x
+  farewell=$(new_window "${known[@]}" "$main")
   # The kill waits for the first new line beside the files, then a random few milliseconds at most.
   (
     deadline=$((SECONDS + 10))
@@ -81,7 +66,7 @@ for kill in $(seq "$kills"); do
   esac
 
   start_as A l t r o
-  next_window >/dev/null # the load, which settles the record, is over
+  new_window "${known[@]}" >/dev/null # the load, which settles the record, is over
   kill -9 "$game_pid"
   { wait "$game_pid" || true; } 2>/dev/null
   game_pid=

@@ -164,27 +164,14 @@ class RecordCrash : public QObject {
 
         LifeGame game(LifeGame::Disk::Real, temp.path());
         game.start("Mario");
-        Tavola& tavola = *game;
-        FakePlatform& fakes = game.fakes;
-        QCOMPARE(tavola.lblpunti->caption().isEmpty(), oldScore.isEmpty());
+        QCOMPARE(game->lblpunti->caption().isEmpty(), oldScore.isEmpty());
 
-        QFile filler(temp.filePath("filler"));
-        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray block(512, 'x');
-        while (filler.write(block) == block.size()) {
-        }
-        filler.close();
+        fillDisk(temp.filePath("filler"));
 
-        tavola.Punteggio->setCaption(" 99");
-        fakes.dialogs.messages.clear();
-        bool ended = false;
-        try {
-            tavola.cmdExit_Click();
-        } catch (const ProgramEnded&) {
-            ended = true;
-        }
-        QVERIFY(ended);
-        QCOMPARE(fakes.dialogs.texts(), (QStringList{kFarewell, kNotSaved}));
+        game->Punteggio->setCaption(" 99");
+        game.fakes.dialogs.messages.clear();
+        QVERIFY(game.ends([&] { game->cmdExit_Click(); }));
+        QCOMPARE(game.fakes.dialogs.texts(), (QStringList{kFarewell, kNotSaved}));
         QCOMPARE(contents(temp.filePath("atarvisk.txt")), oldScore);
         QCOMPARE(contents(temp.filePath("tarvisk.txt")), oldHolder);
         QCOMPARE(QDir(temp.path()).entryList(QDir::Files),
