@@ -20,13 +20,14 @@ inline void plant(const QString& path, const QByteArray& bytes) {
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-// Fills the disk with the file at path, to its last free block.
-inline void fillDisk(const QString& path) {
+// Fills the disk with the file at path, to its last free block, then gives room bytes back.
+inline void fillDisk(const QString& path, qint64 room = 0) {
     QFile filler(path);
     QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     const QByteArray block(512, 'x');
     while (filler.write(block) == block.size()) {
     }
+    QVERIFY(filler.resize(filler.size() - room));
 }
 
 // Root ignores permissions and a real disk is never full on demand: a tmpfs mounted over dir, when the

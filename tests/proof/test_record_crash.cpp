@@ -166,7 +166,9 @@ class RecordCrash : public QObject {
         game.start("Mario");
         QCOMPARE(game->lblpunti->caption().isEmpty(), oldScore.isEmpty());
 
-        fillDisk(temp.filePath("filler"));
+        // Two pages left: the lock takes one, the score's new line the other, and the holder's meets the full
+        // disk.
+        fillDisk(temp.filePath("filler"), 2 * 4096);
 
         game->Punteggio->setCaption(" 99");
         game.fakes.dialogs.messages.clear();
