@@ -59,12 +59,14 @@ QString Tavola::lockFilePath() const {
 void Tavola::settlePendingRecord() {
     TextFiles& files = platform_.files;
     const QString scoreLine = pending(scoreFilePath());
-    bool pairReady = false;
-    if (files.exists(pending(holderFilePath()))) Leggifiletxt(holderFilePath(), &pairReady);
+    const QString holderLine = pending(holderFilePath());
+    // A holder file that cannot be read, a folder in its place say, could not take the holder's line either.
+    bool holderReplaceable = false;
+    if (files.exists(holderLine)) Leggifiletxt(holderFilePath(), &holderReplaceable);
     const bool scoreInPlace =
-        pairReady && (!files.exists(scoreLine) || files.rename(scoreLine, scoreFilePath()));
+        holderReplaceable && (!files.exists(scoreLine) || files.rename(scoreLine, scoreFilePath()));
     if (scoreInPlace) {
-        files.rename(pending(holderFilePath()), holderFilePath());
+        files.rename(holderLine, holderFilePath());
         return;
     }
     dropPendingRecord();
