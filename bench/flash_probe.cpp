@@ -11,7 +11,7 @@
 #include "TestGame.h"
 #include "window/GameButton.h"
 #include "window/Surface.h"
-#include "window/platform/QtTimers.h"
+#include "platform/QtTimers.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

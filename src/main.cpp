@@ -4,13 +4,13 @@
 #include "window/Layout.h"
 #include "window/Tavola.h"
 #include "window/WindowPreparer.h"
-#include "window/platform/FoldingRandom.h"
-#include "window/platform/ProgramExit.h"
-#include "window/platform/QtDialogs.h"
-#include "window/platform/QtFolders.h"
-#include "window/platform/QtSound.h"
-#include "window/platform/QtTextFiles.h"
-#include "window/platform/QtTimers.h"
+#include "platform/FoldingRandom.h"
+#include "platform/ProgramExit.h"
+#include "platform/QtDialogs.h"
+#include "platform/QtFolders.h"
+#include "platform/QtSound.h"
+#include "platform/QtTextFiles.h"
+#include "platform/QtTimers.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

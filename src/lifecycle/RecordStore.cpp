@@ -4,7 +4,7 @@
 #include "RecordNumbers.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
-#include "window/platform/Paths.h"
+#include "platform/Paths.h"
 
 #include <algorithm>
 

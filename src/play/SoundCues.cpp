@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The three cues beside the program: shot, explosion and laser.
 #include "window/Tavola.h"
-#include "window/platform/Paths.h"
+#include "platform/Paths.h"
 
 void Tavola::PlaySoundFile(const QString& path) {
     platform_.sound.play(path);

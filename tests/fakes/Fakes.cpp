@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Fakes.h"
 
-#include "window/platform/RecordText.h"
+#include "platform/RecordText.h"
 
 int FakeDialogs::msgBox(const QString& text, int style, const QString& title) {
     messages.push_back({text, style, title});

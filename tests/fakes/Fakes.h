@@ -3,8 +3,8 @@
 #pragma once
 
 // Stand-ins for the platform, so tests drive the window without dialogs, sound, clock or disk.
-#include "window/platform/FoldingRandom.h"
-#include "window/platform/Platform.h"
+#include "platform/FoldingRandom.h"
+#include "platform/Platform.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -4,7 +4,7 @@
 
 // A window on fakes whose text files may be the real ones.
 #include "TestGame.h"
-#include "window/platform/QtTextFiles.h"
+#include "platform/QtTextFiles.h"
 
 #include <QDir>
 #include <functional>

@@ -4,7 +4,7 @@
 #include "PlayGame.h"
 
 #include "window/Surface.h"
-#include "window/platform/QtSound.h"
+#include "platform/QtSound.h"
 
 #include <QTemporaryDir>
 #include <QTest>

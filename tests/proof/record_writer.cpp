@@ -6,7 +6,7 @@
 #include "TestGame.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
-#include "window/platform/QtTextFiles.h"
+#include "platform/QtTextFiles.h"
 
 #include <QApplication>
 #include <QRandomGenerator>

@@ -6,7 +6,7 @@
 #include "LifeGame.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
-#include "window/platform/QtTextFiles.h"
+#include "platform/QtTextFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -7,7 +7,7 @@
 #include "window/GameButton.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
-#include "window/platform/QtTextFiles.h"
+#include "platform/QtTextFiles.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the game relies on from its random source, text files and sound, on the real implementations.
-#include "window/platform/FoldingRandom.h"
-#include "window/platform/QtSound.h"
-#include "window/platform/QtTextFiles.h"
-#include "window/platform/QtTimers.h"
-#include "window/platform/RecordText.h"
+#include "platform/FoldingRandom.h"
+#include "platform/QtSound.h"
+#include "platform/QtTextFiles.h"
+#include "platform/QtTimers.h"
+#include "platform/RecordText.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real message and input boxes, answered from inside their own modal loops.
-#include "window/platform/QtDialogs.h"
+#include "platform/QtDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

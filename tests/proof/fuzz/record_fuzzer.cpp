@@ -3,8 +3,8 @@
 // Any bytes at all in a record file: the reader and both number reads must take them without fault,
 // and what they give back must hold together.
 #include "lifecycle/RecordNumbers.h"
-#include "window/platform/QtTextFiles.h"
-#include "window/platform/RecordText.h"
+#include "platform/QtTextFiles.h"
+#include "platform/RecordText.h"
 
 #include <QByteArray>
 #include <QFile>
