@@ -5,6 +5,7 @@
 #include "Artwork.h"
 #include "Surface.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
@@ -59,6 +60,13 @@ void GameButton::setLeft(int units) {
 
 void GameButton::setTop(int units) {
     move(x(), surface_.yToPixels(units));
+}
+
+// The second press of a double-click clicks nothing. A hit hides its number, so that press lands on whatever
+// lay beneath, often another number: a child's double-click is one hit, never two, nor a wrong one after a
+// right one. Qt counts a third press as a new click.
+void GameButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
 }
 
 QPixmap GameButton::picture() const {

@@ -30,6 +30,7 @@ class GameButton : public QPushButton {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     QPixmap picture() const;
