@@ -1,16 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/Artwork.h"
-#include "window/Layout.h"
-#include "window/Tavola.h"
-#include "window/WindowPreparer.h"
 #include "platform/FoldingRandom.h"
 #include "platform/ProgramExit.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtFolders.h"
-#include "platform/QtSound.h"
 #include "platform/QtTextFiles.h"
 #include "platform/QtTimers.h"
+#include "platform/SystemSound.h"
+#include "window/Artwork.h"
+#include "window/Layout.h"
+#include "window/Tavola.h"
+#include "window/WindowPreparer.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -31,13 +31,13 @@ int main(int argc, char* argv[]) {
 
     QtDialogs dialogs(layout::kTitle);
     QtFolders folders;
-    QtSound sound(folders.programFolder());
+    const auto sound = makeSystemSound(folders.programFolder());
     FoldingRandom random;
     random.reseedFromClock();
     QtTimers timers;
     QtTextFiles files;
     ProgramExit end;
-    Platform platform{dialogs, sound, random, timers, folders, files, end};
+    Platform platform{dialogs, *sound, random, timers, folders, files, end};
 
     Tavola tavola(platform);
     QObject::connect(&tavola, &Tavola::closedByPlayer, &app, &QApplication::quit);

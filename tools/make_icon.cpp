@@ -1,14 +1,59 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Renders the window icon to PNG files for the desktop: FOLDER/dorvana.png at 256 pixels and the
-// freedesktop set FOLDER/hicolor/NxN/apps/dorvana.png.
+// Renders the window icon for the desktops: FOLDER/dorvana.png at 256 pixels, the freedesktop set
+// FOLDER/hicolor/NxN/apps/dorvana.png, and FOLDER/dorvana.ico holding every size for Windows.
 #include "window/Artwork.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QList>
 #include <QString>
+#include <QtEndian>
 
 #include <cstdio>
+
+namespace {
+
+constexpr int kSizes[] = {16, 32, 48, 64, 128, 256};
+
+// An icon file whose entries are PNG images, as Windows has read them since Vista.
+bool saveIco(const QString& path) {
+    QList<QByteArray> pngs;
+    for (const int size : kSizes) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (!artwork::iconImage(size).save(&buffer, "PNG")) return false;
+        pngs.append(png);
+    }
+    QByteArray ico;
+    const auto put = [&ico](auto value) {
+        const auto little = qToLittleEndian(value);
+        ico.append(reinterpret_cast<const char*>(&little), sizeof little);
+    };
+    put(quint16{0}); // reserved
+    put(quint16{1}); // an icon, not a cursor
+    put(static_cast<quint16>(pngs.size()));
+    quint32 offset = 6 + 16 * pngs.size();
+    for (qsizetype i = 0; i < pngs.size(); ++i) {
+        const int size = kSizes[i];
+        ico.append(static_cast<char>(size % 256)); // 256 is written as 0
+        ico.append(static_cast<char>(size % 256));
+        ico.append(2, '\0'); // no palette, reserved
+        put(quint16{1});     // colour planes
+        put(quint16{32});    // bits per pixel
+        put(static_cast<quint32>(pngs[i].size()));
+        put(offset);
+        offset += pngs[i].size();
+    }
+    for (const QByteArray& png : pngs)
+        ico.append(png);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(ico) == ico.size() && file.flush();
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     if (argc != 2) {
@@ -18,10 +63,11 @@ int main(int argc, char* argv[]) {
     const QString folder = QString::fromLocal8Bit(argv[1]);
     // A Makefile build makes no folder for a command's output.
     bool ok = QDir().mkpath(folder) && artwork::iconImage(256).save(folder + "/dorvana.png");
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
+    for (const int size : kSizes) {
         const QString apps = QStringLiteral("%1/hicolor/%2x%2/apps").arg(folder).arg(size);
         ok = QDir().mkpath(apps) && artwork::iconImage(size).save(apps + "/dorvana.png") && ok;
     }
+    ok = saveIco(folder + "/dorvana.ico") && ok;
     if (!ok) std::fprintf(stderr, "make_icon: cannot write the icons into %s\n", argv[1]);
     return ok ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include "QtSound.h"
 
 #include "SoundModule.h"
+#include "SystemSound.h"
 
 #include <QDir>
 #include <QtDebug>
@@ -30,4 +31,8 @@ bool QtSound::isPlaying(const QString& path) const {
 
 CueStatus QtSound::status(const QString& path) const {
     return player_ != nullptr ? player_->status(path) : CueStatus::Unplayed;
+}
+
+std::unique_ptr<Sound> makeSystemSound(const QString& programFolder) {
+    return std::make_unique<QtSound>(programFolder);
 }
