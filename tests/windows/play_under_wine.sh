@@ -63,14 +63,15 @@ greeting=$(new_window "$prompt")
 press "$greeting" Return
 main=$(new_window "$prompt" "$greeting")
 
-# Down the window's right edge: one red and green, multiples of 20, over a blue that grows from 0 to 255.
+# Down the window's right edge, below the menu and the top bar and as far as the screen shows it: one red and
+# green, multiples of 20, over a blue that grows with every band.
 sleep 0.5
 import -window "$main" "$work/main.png"
 convert "$work/main.png" -gravity east -crop 1x+3+0 -depth 8 txt:- | tr -s '(),: ' ' ' | awk '
-  NR > 1 { y[NR] = $2; r[NR] = $3; g[NR] = $4; b[NR] = $5; n = NR }
-  END { from = int(n * 0.05); to = int(n * 0.95)
-    for (i = from; i <= to; i++) if (r[i] != r[from] || g[i] != g[from] || b[i] < b[i - 1]) exit 1
-    exit !(r[from] % 20 == 0 && r[from] >= 20 && g[from] % 20 == 0 && b[from] < 40 && b[to] > 215) }' ||
+  NR > 1 { r[NR] = $3; g[NR] = $4; b[NR] = $5; n = NR }
+  END { from = int(n * 0.2); to = int(n * 0.95)
+    for (i = from + 1; i <= to; i++) if (r[i] != r[from] || g[i] != g[from] || b[i] < b[i - 1]) exit 1
+    exit !(r[from] % 20 == 0 && r[from] >= 20 && g[from] % 20 == 0 && b[to] - b[from] > 100) }' ||
   fail "no colour bands down the window's right edge"
 echo "ok 2 - the linked game asks for the name and shows its colour bands"
 
