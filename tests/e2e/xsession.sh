@@ -3,7 +3,8 @@
 # Sourced by the tests that play the real program: a private X server and data folder, both gone on exit.
 # Arguments: tools needed besides Xvfb and xdotool. Sets work, records, DISPLAY and the XDG folders;
 # launch_game starts the game from $game_binary, with its process id in game_pid and its output in
-# $work/game.log. Processes put in helper_pids are ended with the server.
+# $work/game.log. Processes put in helper_pids are ended with the server, and so is the sound server that
+# start_sound_server starts (it needs pulseaudio, pactl and parec).
 # ./test installs every prerequisite first and sets DORVANA_TEST_STRICT, so there a missing one is a broken
 # set-up, not a reason to skip.
 prerequisite_missing() {
@@ -19,9 +20,11 @@ work=$(mktemp -d)
 xvfb_pid=
 game_pid=
 helper_pids=
+sound_server=
 cleanup() {
   [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
   for pid in $helper_pids; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true; done
+  [ -n "$sound_server" ] && pulseaudio --kill 2>/dev/null || true
   # Waited for: a server still shutting down removes its socket, which by then may be the next test's.
   [ -n "$xvfb_pid" ] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; } || true
   rm -rf "$work"
@@ -91,3 +94,33 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 export QT_QPA_PLATFORM=xcb
 export QT_LOGGING_RULES="qt.multimedia*=false"
 records="$XDG_DATA_HOME/dorvana"
+
+# A sound server of the test's own whose only output is recorded into $work/rec.raw: 22050 samples a second,
+# 16 bits, one channel.
+start_sound_server() {
+  export HOME="$work/home"
+  mkdir -p "$HOME"
+  pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load="module-null-sink sink_name=out" \
+    --load="module-native-protocol-unix" 2>"$work/pulseaudio.log" || fail "no sound server: $(cat "$work/pulseaudio.log")"
+  sound_server=yes
+  pactl set-default-sink out
+  parec -d out.monitor --rate=22050 --channels=1 --format=s16le --raw --latency-msec=5 >"$work/rec.raw" &
+  helper_pids="$helper_pids $!"
+}
+
+# Samples louder than the floor in the recording: from byte, bytes.
+loud_samples() {
+  od -An -v -t d2 -w2 -j "$1" -N "$2" "$work/rec.raw" | awk '$1 > 300 || $1 < -300 {n++} END {print n + 0}'
+}
+
+# The loud samples in the 5 s of recording from the byte given, printed as soon as they make a tenth of a second:
+# a cue, not a click.
+cue_heard() { # from byte
+  local heard=0
+  for _ in $(seq 50); do
+    sleep 0.1
+    heard=$(loud_samples "$1" $((5 * 2 * 22050)))
+    [ "$heard" -ge 2205 ] && break
+  done
+  echo "$heard"
+}

@@ -21,26 +21,7 @@ appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >"$work
   fail "the metainfo does not validate: $(cat "$work/appstream.log")"
 echo "ok 1 - the unpacked menu entry and metainfo validate"
 
-# A sound server of our own whose only output is recorded: 22050 samples a second, 16 bits, one channel.
-export HOME="$work/home"
-mkdir "$HOME"
-parec_pid=
-stop_sound() {
-  [ -n "$parec_pid" ] && kill "$parec_pid" 2>/dev/null || true
-  pulseaudio --kill 2>/dev/null || true
-  cleanup
-}
-trap stop_sound EXIT
-pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load="module-null-sink sink_name=out" \
-  --load="module-native-protocol-unix" 2>"$work/pulseaudio.log" || fail "no sound server: $(cat "$work/pulseaudio.log")"
-pactl set-default-sink out
-parec -d out.monitor --rate=22050 --channels=1 --format=s16le --raw --latency-msec=5 >"$work/rec.raw" &
-parec_pid=$!
-
-# Samples louder than the floor in the recording: from byte, bytes.
-loud_samples() {
-  od -An -v -t d2 -w2 -j "$1" -N "$2" "$work/rec.raw" | awk '$1 > 300 || $1 < -300 {n++} END {print n + 0}'
-}
+start_sound_server
 
 launch_game
 prompt=$(new_window)
@@ -54,13 +35,8 @@ sleep 0.5
 before_click=$(stat -c %s "$work/rec.raw")
 xdotool mousemove --window "$main" 300 400 click 1
 # The first cue loads the sound module, and with it Qt Multimedia; from a cold disk on a busy machine that has
-# taken over a second. A laser lasts about 0.3 s, so a tenth of a second above the floor is a cue, not a click.
-heard=0
-for _ in $(seq 50); do
-  sleep 0.1
-  heard=$(loud_samples "$before_click" $((5 * 2 * 22050)))
-  [ "$heard" -ge 2205 ] && break
-done
+# taken over a second.
+heard=$(cue_heard "$before_click")
 grep -q "plays no sound" "$work/game.log" && fail "the packaged program did not load its sound module"
 early=$(loud_samples 0 "$before_click")
 [ "$early" -eq 0 ] || fail "sound before the start click ($early loud samples)"
