@@ -1,9 +1,5 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/Artwork.h"
-#include "window/Layout.h"
-#include "window/Tavola.h"
-#include "window/WindowPreparer.h"
 #include "platform/FoldingRandom.h"
 #include "platform/ProgramExit.h"
 #include "platform/QtDialogs.h"
@@ -11,6 +7,10 @@
 #include "platform/QtSound.h"
 #include "platform/QtTextFiles.h"
 #include "platform/QtTimers.h"
+#include "window/Artwork.h"
+#include "window/Layout.h"
+#include "window/Tavola.h"
+#include "window/WindowPreparer.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -20,6 +20,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("dorvana");
+    // Docks and task bars find the menu entry, and its icon, by this name (the window's app id on Wayland).
+    QApplication::setDesktopFileName("org.example.dorvana");
     QApplication::setWindowIcon(artwork::windowIcon());
     // The game speaks Italian whatever the machine's language, Qt's own buttons included.
     QTranslator qtItalian;
