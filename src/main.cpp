@@ -20,6 +20,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("dorvana");
+    // Docks and task bars find the menu entry, and its icon, by this name (the window's app id on Wayland).
+    QApplication::setDesktopFileName("org.example.dorvana");
     QApplication::setWindowIcon(artwork::windowIcon());
     // The game speaks Italian whatever the machine's language, Qt's own buttons included.
     QTranslator qtItalian;

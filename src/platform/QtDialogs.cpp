@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 
@@ -38,6 +39,10 @@ QString QtDialogs::inputBox(const QString& prompt) {
     box.setLabelText(prompt);
     box.setInputMode(QInputDialog::TextInput);
     if (auto* edit = box.findChild<QLineEdit*>()) edit->setMaxLength(kMaxInput);
+    // Fixed like every window of the game, so no window manager offers to maximise it (a message box fixes
+    // its own size). The dialog builds its layout when first measured, and that layout sets the size limits.
+    box.sizeHint();
+    if (QLayout* layout = box.layout()) layout->setSizeConstraint(QLayout::SetFixedSize);
     if (box.exec() != QDialog::Accepted) return {};
     return box.textValue();
 }

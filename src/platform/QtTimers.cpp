@@ -45,10 +45,11 @@ qint64 QtTimers::now() const {
 
 // A sleep, not a local event loop: a tick or a click handled inside the hold would run in the middle of the
 // handler that asked for it.
-void QtTimers::holdScreenUntil(qint64 until) {
+void QtTimers::holdScreenFor(qint64 ms) {
     // The window system answers a pixel read only after drawing all that was sent before it: once it has, the
-    // painted colour is on screen and the hold counts.
+    // painted colour is on screen and the whole hold follows, as the painting itself may have waited a while.
+    // On Wayland the read returns at once and the commit waits in the client until the handler ends.
+    // QGuiApplication::sync() would send it and wait for the compositor, but it runs the event loop first.
     if (QScreen* screen = QGuiApplication::primaryScreen()) screen->grabWindow(0, 0, 0, 1, 1);
-    const qint64 left = until - now();
-    if (left > 0) std::this_thread::sleep_for(std::chrono::milliseconds(left));
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

@@ -11,7 +11,7 @@ class QtTimers : public Timers {
     QtTimers();
     std::unique_ptr<Timer> create(const QString& name, std::function<void()> onTick) override;
     qint64 now() const override;
-    void holdScreenUntil(qint64 until) override;
+    void holdScreenFor(qint64 ms) override;
 
   private:
     QElapsedTimer clock_;

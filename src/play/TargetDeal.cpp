@@ -23,13 +23,12 @@ const QString kTailLong = QStringLiteral("   non è  un numero divisibile per 6"
 
 // The flash: its counted colour writes, then the hold.
 void flash(GameButton* target, BgrColour colour, qint16 writes, qint16& flashCounter, Timers& timers) {
-    const qint64 began = timers.now();
     flashCounter = 1;
     while (flashCounter <= writes) {
         target->setBackColour(colour);
         ++flashCounter;
     }
-    timers.holdScreenUntil(began + kFlashHeldMs);
+    timers.holdScreenFor(kFlashHeldMs);
 }
 
 } // namespace

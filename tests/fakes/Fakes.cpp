@@ -81,9 +81,9 @@ void FakeTimers::forget(FakeTimer* timer) {
     if (live_.value(timer->name) == timer) live_.remove(timer->name);
 }
 
-void FakeTimers::holdScreenUntil(qint64 until) {
+void FakeTimers::holdScreenFor(qint64 ms) {
     if (whileHeld) whileHeld();
-    holdsUntil.push_back(until);
+    holdsUntil.push_back(now() + ms);
 }
 
 FakeTimer::FakeTimer(FakeTimers& owner, QString timerName, std::function<void()> onTick)
