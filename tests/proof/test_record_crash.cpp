@@ -1,8 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The record files when the program dies while writing them, or the disk is full.
+// The record files when the program dies while writing them, or two games write them at once.
 #include "DiskFiles.h"
-#include "GameTexts.h"
 #include "LifeGame.h"
 #include "platform/QtTextFiles.h"
 #include "window/GameLabel.h"
@@ -18,12 +17,8 @@
 #include <QThread>
 #include <algorithm>
 #include <random>
-#include <sys/mount.h>
 
 namespace {
-
-using texts::kFarewell;
-using texts::kNotSaved;
 
 // Starts the game on the folder, as the next player would; its load settles a record cut off mid-way.
 void loadGameOn(const QString& folder) {
@@ -138,51 +133,8 @@ class RecordCrash : public QObject {
         QVERIFY(wholeRecord(folder) >= *std::max_element(records.begin(), records.end()));
         qInfo("%lld records set by two games at once", static_cast<long long>(records.size()));
     }
-
-    void fullDisk_data() {
-        QTest::addColumn<QByteArray>("oldScore");
-        QTest::addColumn<QByteArray>("oldHolder");
-        QTest::newRow("as the game writes it") << QByteArray(" 3\r\n") << QByteArray("Ada\r\n");
-        QTest::newRow("classic Windows-1252 holder")
-            << QByteArray("4\r\n") << QByteArray("Nicol\xF2 d'Ars\xE8ne\r\n");
-        QTest::newRow("hand-edited, several lines")
-            << QByteArray(" 2\r\nnote: \xFF\xFE\r\n") << QByteArray("Ada\r\nBea\r\n");
-    }
-
-    // The write fails: the player is told, nobody is congratulated, and the old record survives byte for
-    // byte.
-    void fullDisk() {
-        QFETCH(QByteArray, oldScore);
-        QFETCH(QByteArray, oldHolder);
-        QTemporaryDir temp;
-        QVERIFY(temp.isValid());
-        Tmpfs tmpfs(temp.path(), "size=128k");
-        if (!tmpfsReady(tmpfs, "mounting a tmpfs is not permitted here: run as root to test a full disk"))
-            return;
-        plant(temp.filePath("atarvisk.txt"), oldScore);
-        plant(temp.filePath("tarvisk.txt"), oldHolder);
-
-        LifeGame game(LifeGame::Disk::Real, temp.path());
-        game.start("Mario");
-        QCOMPARE(game->lblpunti->caption().isEmpty(), oldScore.isEmpty());
-
-        // Two pages left: the lock takes one, the score's new line the other, and the holder's meets the full
-        // disk.
-        fillDisk(temp.filePath("filler"), 2 * 4096);
-
-        game->Punteggio->setCaption(" 99");
-        game.fakes.dialogs.messages.clear();
-        QVERIFY(game.ends([&] { game->cmdExit_Click(); }));
-        QCOMPARE(game.fakes.dialogs.texts(), (QStringList{kFarewell, kNotSaved}));
-        QCOMPARE(contents(temp.filePath("atarvisk.txt")), oldScore);
-        QCOMPARE(contents(temp.filePath("tarvisk.txt")), oldHolder);
-        QCOMPARE(QDir(temp.path()).entryList(QDir::Files),
-                 (QStringList{"atarvisk.txt", "filler", "tarvisk.txt"}));
-    }
 };
 
-int main(int argc, char* argv[]) {
-    return runDiskSuite<RecordCrash>(argc, argv);
-}
+QTEST_MAIN(RecordCrash)
 
 #include "test_record_crash.moc"
