@@ -238,7 +238,7 @@ class RecordDisk : public QObject {
         QTest::addColumn<qint64>("roomAtExit");
         // Two pages: the lock takes one, the score's new line the other, and the holder's meets the full
         // disk.
-        const qint64 full = 2 * 4096;
+        const qint64 full = 2 * 4096LL;
         QTest::newRow("as the game writes it") << QByteArray(" 3\r\n") << QByteArray("Ada\r\n") << full;
         QTest::newRow("classic Windows-1252 holder")
             << QByteArray("4\r\n") << QByteArray("Nicol\xF2 d'Ars\xE8ne\r\n") << full;
@@ -264,7 +264,7 @@ class RecordDisk : public QObject {
         QVERIFY(!game->lblpunti->caption().isEmpty());
         QCOMPARE(game.fakes.dialogs.texts().last(), texts::kSavingMayFail);
         QVERIFY(QFile::resize(folder_ + "/filler", QFileInfo(folder_ + "/filler").size() - roomAtExit));
-        const bool kept = roomAtExit > 2 * 4096;
+        const bool kept = roomAtExit > 2 * 4096LL;
         QCOMPARE(endWith(game, " 5"), (QStringList{kFarewell, kept ? kCongratulation : texts::kNotSaved}));
         QCOMPARE(onDisk(),
                  kept ? (QByteArrayList{" 5\r\n", "Mario\r\n"}) : (QByteArrayList{oldScore, oldHolder}));
