@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The record score and holder files in the per-user data folder.
 #include "RecordNumbers.h"
+#include "platform/Paths.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
-#include "platform/Paths.h"
 
 #include <algorithm>
 
@@ -79,15 +79,17 @@ void Tavola::dropPendingRecord() {
         if (files.exists(line)) files.remove(line);
 }
 
-// Other games on this account settle their records under the same lock, so the pair is read whole.
-bool Tavola::loadRecords() {
+// Other games on this account settle their records under the same lock, so the pair is read whole. A lock
+// that cannot be had (a full disk, a read-only folder) still lets the record be read and shown.
+Tavola::RecordAccess Tavola::loadRecords() {
     TextFiles& files = platform_.files;
     const bool locked = files.lock(lockFilePath());
     if (locked) settlePendingRecord();
     const bool created = createRecordFiles();
     const bool read = readRecords();
     if (locked) files.unlock();
-    return locked && created && read;
+    if (!read) return RecordAccess::Unreadable;
+    return locked && created ? RecordAccess::Writable : RecordAccess::ReadOnly;
 }
 
 bool Tavola::createRecordFiles() {
@@ -101,10 +103,14 @@ bool Tavola::createRecordFiles() {
 }
 
 bool Tavola::readRecords() {
+    TextFiles& files = platform_.files;
+    // A holder's line alone beside the files belongs to the score in place: its old holder did not set it.
+    const QString holderLine = pending(holderFilePath());
+    const bool holderWaits = files.exists(holderLine) && !files.exists(pending(scoreFilePath()));
     bool scoreRead = false;
     bool holderRead = false;
     lblpunti->setCaption(Leggifiletxt(scoreFilePath(), &scoreRead));
-    lblnome->setCaption(Leggifiletxt(holderFilePath(), &holderRead));
+    lblnome->setCaption(Leggifiletxt(holderWaits ? holderLine : holderFilePath(), &holderRead));
     return scoreRead && holderRead;
 }
 
@@ -118,8 +124,9 @@ bool Tavola::writeRecordFile(const QString& path, const QString& line) {
     return files.close(state.fileNumber) && written;
 }
 
-// Once the score has taken its place the record is kept: a holder line that cannot follow it now is
-// completed at the next start. Anything that fails earlier takes back what it wrote.
+// Once the score has taken its place the record is kept: a holder line that cannot follow it now waits
+// beside the files, stands for the holder and is completed at a later start. Anything that fails earlier
+// takes back what it wrote.
 bool Tavola::writeRecordPair() {
     TextFiles& files = platform_.files;
     const bool ready = writeRecordFile(pending(scoreFilePath()), Punteggio->caption()) &&
@@ -138,7 +145,7 @@ void Tavola::recordDecision() {
     if (record >= score) return;
     TextFiles& files = platform_.files;
     // A record never read at load is never overwritten.
-    if (!recordsKept_ || !files.lock(lockFilePath())) {
+    if (!recordsRead_ || !files.lock(lockFilePath())) {
         platform_.dialogs.msgBox(kRecordNotSaved);
         return;
     }

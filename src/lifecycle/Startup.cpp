@@ -9,6 +9,9 @@ namespace {
 const QString kRecordsUnavailable = QStringLiteral(
     "Non riesco a leggere o a creare i file dei record: in questa partita i record non possono "
     "essere conservati.");
+// The record on show was read; only writing failed, and the exit tries again.
+const QString kSavingMayFail = QStringLiteral(
+    "Per ora non riesco a salvare un nuovo record: se ne fai uno, ci riproverò alla fine della gara.");
 
 } // namespace
 
@@ -31,11 +34,12 @@ void Tavola::Form_Load() {
     lblnome1->setCaption(name);
     StartClock();
     state.systemDir = GetSystemDir();
-    recordsKept_ = loadRecords();
-    if (!recordsKept_) {
+    const RecordAccess access = loadRecords();
+    recordsRead_ = access != RecordAccess::Unreadable;
+    if (access != RecordAccess::Writable) {
         // The time spent in this box does not count: the clock starts again when it closes.
         Timer1->setEnabled(false);
-        platform_.dialogs.msgBox(kRecordsUnavailable);
+        platform_.dialogs.msgBox(recordsRead_ ? kSavingMayFail : kRecordsUnavailable);
         StartClock();
     }
     lblconto->setCaption(clockText());

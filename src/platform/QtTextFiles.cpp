@@ -4,9 +4,11 @@
 
 #include "RecordText.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QThread>
 #include <filesystem>
 #include <system_error>
 
@@ -88,9 +90,19 @@ bool QtTextFiles::rename(const QString& from, const QString& to) {
     // QFile::rename refuses to replace, and so does the C library's rename on Windows. The standard
     // library's replaces an existing file everywhere: rename(2) on POSIX systems, MoveFileEx with
     // MOVEFILE_REPLACE_EXISTING on Windows.
-    std::error_code error;
-    std::filesystem::rename(from.toStdU16String(), to.toStdU16String(), error);
-    return !error;
+    // On Windows a file that an indexer or a virus scanner holds open for a moment refuses to be replaced,
+    // so a failed replace is tried again for a little while.
+    constexpr int kPatienceMs = 1500;
+    constexpr int kPauseMs = 50;
+    const std::filesystem::path source = from.toStdU16String();
+    const QDeadlineTimer deadline(kPatienceMs);
+    for (;;) {
+        std::error_code error;
+        std::filesystem::rename(source, to.toStdU16String(), error);
+        if (!error) return true;
+        if (deadline.hasExpired() || !std::filesystem::exists(source, error)) return false;
+        QThread::msleep(kPauseMs);
+    }
 }
 
 bool QtTextFiles::remove(const QString& path) {

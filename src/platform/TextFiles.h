@@ -26,7 +26,8 @@ class TextFiles {
     virtual bool close(qint16 number) = 0;
 
     virtual bool exists(const QString& path) = 0;
-    // Puts the file in place of an existing one in a single step.
+    // Puts the file in place of an existing one in a single step; a file held open elsewhere for a moment
+    // is waited for, a second or two at most.
     virtual bool rename(const QString& from, const QString& to) = 0;
     virtual bool remove(const QString& path) = 0;
 

@@ -119,7 +119,10 @@ class Tavola : public QMainWindow {
     QString scoreFilePath() const;
     QString holderFilePath() const;
     QString lockFilePath() const;
-    bool loadRecords();
+    // What the load could do with the record files: read them and keep a new record, only read them, or
+    // not even read them.
+    enum class RecordAccess { Writable, ReadOnly, Unreadable };
+    RecordAccess loadRecords();
     bool createRecordFiles();
     bool readRecords();
     void recordDecision();
@@ -129,7 +132,7 @@ class Tavola : public QMainWindow {
     void dropPendingRecord();
 
     Platform& platform_;
-    // Whether this load could settle and read both record files: only then may the exit replace them.
-    bool recordsKept_ = false;
+    // Whether this load read both record files: only then may the exit replace them.
+    bool recordsRead_ = false;
     Surface* surface_ = nullptr;
 };

@@ -16,6 +16,11 @@ inline const QString kFarewell = QStringLiteral("           Ciao a presto.");
 inline const QString kCongratulation = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
 inline const QString kNotSaved =
     QStringLiteral("Non sono riuscito a registrare il tuo record: resta valido il record precedente.");
+inline const QString kUnreadable =
+    QStringLiteral("Non riesco a leggere o a creare i file dei record: in questa "
+                   "partita i record non possono essere conservati.");
+inline const QString kSavingMayFail = QStringLiteral(
+    "Per ora non riesco a salvare un nuovo record: se ne fai uno, ci riproverò alla fine della gara.");
 inline const QString kNewGameQuestion = QStringLiteral("INIZIAMO UNA NUOVA GARA  ?");
 inline const QString kNewGameTitle = QStringLiteral("INIZIARE NUOVA GARA");
 inline const QString kMinimisedTitle = QStringLiteral("Dorvana.  ");

@@ -17,6 +17,7 @@ using texts::kFarewell;
 // during the game comes in the hooks.
 struct EndedGame {
     LifeGame game;
+    QStringList toldAtLoad;
     bool ended = false;
 
     EndedGame(const QByteArray& oldScore, const QByteArray& oldHolder, const QString& name,
@@ -27,6 +28,7 @@ struct EndedGame {
         if (atLoad) atLoad(game);
         game.start(name);
         game->Punteggio->setCaption(score);
+        toldAtLoad = game.fakes.dialogs.texts();
         game.fakes.dialogs.messages.clear();
         game.fakes.files.log.clear();
         if (duringGame) duringGame(game);
@@ -162,34 +164,45 @@ class Records : public QObject {
     }
 
     void recordFailure_data() {
+        QTest::addColumn<QString>("toldAtLoad");
         QTest::addColumn<QString>("toldAtExit");
         QTest::addColumn<QByteArray>("score");
         QTest::addColumn<QByteArray>("holder");
         const QString notSaved = texts::kNotSaved;
+        const QString mayFail = texts::kSavingMayFail;
         const QByteArray oldScore(" 3\r\n");
         const QByteArray oldHolder("Ada\r\n");
-        QTest::newRow("score line cannot be written") << notSaved << oldScore << oldHolder;
-        QTest::newRow("holder line cannot be written") << notSaved << oldScore << oldHolder;
-        QTest::newRow("score cannot take its place") << notSaved << oldScore << oldHolder;
-        QTest::newRow("holder cannot take its place yet")
-            << kCongratulation << QByteArray(" 5\r\n") << QByteArray("Mario\r\n");
-        QTest::newRow("score unreadable at load") << notSaved << oldScore << oldHolder;
-        QTest::newRow("holder unreadable at exit") << notSaved << oldScore << oldHolder;
-        QTest::newRow("lock held elsewhere") << notSaved << oldScore << oldHolder;
+        const QByteArray newScore(" 5\r\n");
+        const QByteArray newHolder("Mario\r\n");
+        QTest::newRow("score line cannot be written") << "" << notSaved << oldScore << oldHolder;
+        QTest::newRow("holder line cannot be written") << "" << notSaved << oldScore << oldHolder;
+        QTest::newRow("score cannot take its place") << "" << notSaved << oldScore << oldHolder;
+        QTest::newRow("holder cannot take its place yet") << "" << kCongratulation << newScore << newHolder;
+        QTest::newRow("holder cannot take its place, ever") << "" << kCongratulation << newScore << newHolder;
+        QTest::newRow("score unreadable at load") << texts::kUnreadable << notSaved << oldScore << oldHolder;
+        QTest::newRow("holder unreadable at exit") << "" << notSaved << oldScore << oldHolder;
+        QTest::newRow("lock held elsewhere") << "" << notSaved << oldScore << oldHolder;
+        QTest::newRow("no lock at load, one at exit") << mayFail << kCongratulation << newScore << newHolder;
+        QTest::newRow("no lock at load nor at exit") << mayFail << notSaved << oldScore << oldHolder;
         QTest::newRow("raised meanwhile by another game")
-            << QString() << QByteArray(" 9\r\n") << QByteArray("Bea\r\n");
+            << "" << QString() << QByteArray(" 9\r\n") << QByteArray("Bea\r\n");
     }
 
-    // The player is told the truth once, nothing is left beside the files, and the next start shows what
-    // the player was told: the old record, or the new one when congratulated.
+    // The player is told the truth once at each end, nothing is left open, and the next start shows what
+    // the player was told: the old record, or the new one when congratulated, holder and score together.
     void recordFailure() {
+        QFETCH(QString, toldAtLoad);
         QFETCH(QString, toldAtExit);
+        QFETCH(QByteArray, score);
+        QFETCH(QByteArray, holder);
         const QString fault = QTest::currentDataTag();
+        const bool holderWaits = fault.endsWith("ever");
         const auto atLoad = [&](LifeGame& game) {
-            if (!fault.endsWith("at load")) return;
-            game.fakes.files.failOpen.insert({game.scorePath(), TextFiles::Mode::Input});
             // Ticks while the load's boxes are open would count against the player.
             game.fakes.dialogs.whileOpen = [&game](const QString&) { game.timer1().tick(); };
+            game.fakes.files.failLock = fault.startsWith("no lock");
+            if (fault.endsWith("unreadable at load"))
+                game.fakes.files.failOpen.insert({game.scorePath(), TextFiles::Mode::Input});
         };
         EndedGame end(" 3\r\n", "Ada\r\n", "Mario", " 5", atLoad, [&](LifeGame& game) {
             FakeTextFiles& files = game.fakes.files;
@@ -203,20 +216,27 @@ class Records : public QObject {
             if (fault.startsWith("holder cannot")) files.failRename.insert(holder);
             if (fault.startsWith("holder unreadable"))
                 files.failOpen.insert({holder, TextFiles::Mode::Input});
-            if (fault.startsWith("lock")) files.failLock = true;
+            files.failLock = fault.startsWith("lock") || fault.endsWith("nor at exit");
             if (fault.startsWith("raised")) files.disk = {{score, " 9\r\n"}, {holder, "Bea\r\n"}};
         });
         if (fault.endsWith("at load")) QVERIFY(end.game.fakes.files.changes().isEmpty());
+        QCOMPARE(end.toldAtLoad.mid(1), toldAtLoad.isEmpty() ? QStringList() : QStringList{toldAtLoad});
         const QStringList told = end.game.fakes.dialogs.texts();
         QCOMPARE(told.size(), toldAtExit.isEmpty() ? 1 : 2);
         QCOMPARE(told.last(), toldAtExit.isEmpty() ? kFarewell : toldAtExit);
+        QCOMPARE(end.game.fakes.files.openCount(), 0);
 
         LifeGame next;
         next.fakes.files.disk = end.game.fakes.files.disk;
+        if (holderWaits) next.fakes.files.failRename.insert(next.holderPath());
         next.start();
-        QTEST(next.fakes.files.contents(next.scorePath()), "score");
-        QTEST(next.fakes.files.contents(next.holderPath()), "holder");
-        QCOMPARE(next.fakes.files.disk.size(), 2U);
+        QCOMPARE(next->lblpunti->caption(), QString(score));
+        QCOMPARE(next->lblnome->caption(), QString(holder));
+        // The disk holds the same pair, the holder's line still beside its file when it cannot take its
+        // place.
+        QCOMPARE(next.fakes.files.contents(next.scorePath()), score);
+        QCOMPARE(next.fakes.files.contents(next.holderPath() + (holderWaits ? ".new" : "")), holder);
+        QCOMPARE(next.fakes.files.disk.size(), holderWaits ? 3U : 2U);
         QCOMPARE(next.fakes.dialogs.texts().size(), 1);
     }
 

@@ -4,12 +4,12 @@
 // until it is killed. Each line on stdout is a record fully committed: "<score>". A record that another
 // writer on the same folder set first is passed over.
 #include "TestGame.h"
+#include "platform/QtTextFiles.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
-#include "platform/QtTextFiles.h"
 
 #include <QApplication>
-#include <QRandomGenerator>
+#include <QDateTime>
 #include <QThread>
 #include <cstdio>
 
@@ -37,11 +37,11 @@ class PausingFiles : public QtTextFiles {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     if (argc < 2 || argc > 4) {
-        std::fprintf(stderr, "usage: record_writer <folder> [pause-ms [longest-game-ms]]\n");
+        std::fprintf(stderr, "usage: record_writer <folder> [pause-ms [end-every-ms]]\n");
         return 2;
     }
     PausingFiles files(argc >= 3 ? QString(argv[2]).toInt() : 0);
-    const int longestGame = argc == 4 ? QString(argv[3]).toInt() : 0;
+    const qint64 endEvery = argc == 4 ? QString(argv[3]).toLongLong() : 0;
     for (;;) {
         TestGame game(&files);
         FakePlatform& fakes = game.fakes;
@@ -53,7 +53,8 @@ int main(int argc, char* argv[]) {
         tavola.Punteggio->setCaption(" " + QString::number(score));
         tavola.lblnome1->setCaption(QString("Giocatore %1 ").arg(score) + QString(400, u'x'));
         fakes.dialogs.messages.clear();
-        QThread::msleep(QRandomGenerator::global()->bounded(longestGame + 1));
+        // Games end on the same ticks of the clock, so that two writers on one folder end theirs together.
+        if (endEvery > 0) QThread::msleep(endEvery - QDateTime::currentMSecsSinceEpoch() % endEvery);
         try {
             tavola.cmdExit_Click();
         } catch (const ProgramEnded&) {
