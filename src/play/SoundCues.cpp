@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The three cues beside the program: shot, explosion and laser.
-#include "window/Tavola.h"
 #include "platform/Paths.h"
+#include "window/Tavola.h"
 
 void Tavola::PlaySoundFile(const QString& path) {
     platform_.sound.play(path);

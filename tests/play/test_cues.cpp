@@ -3,8 +3,8 @@
 // The three cues: where their paths come from, and that a missing sound folder is silent and changes nothing.
 #include "PlayGame.h"
 
-#include "window/Surface.h"
 #include "platform/QtSound.h"
+#include "window/Surface.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -4,10 +4,10 @@
 // game that the board, the score and the records are still what the rules allow.
 #include "GameTexts.h"
 #include "LifeGame.h"
+#include "platform/QtTextFiles.h"
 #include "window/GameButton.h"
 #include "window/GameLabel.h"
 #include "window/Tavola.h"
-#include "platform/QtTextFiles.h"
 
 #include <QApplication>
 #include <QDir>
