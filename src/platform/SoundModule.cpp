@@ -41,10 +41,12 @@ FileMark markOf(const QString& path) {
 // again: Qt 6.4's PulseAudio back end goes silent, or aborts, when its streams are stopped and started in
 // quick succession.
 constexpr int kStreamRate = 44100;
-// How much of a cue the sound server holds: what still sounds after a new cue cuts it off.
+// How much the stream holds ahead. Qt 6.4 hands the server whole 20 ms pieces, and the server starts a stream
+// only once about two thirds of its buffer are full: at 50 ms one piece fitted, short of that, and the stream
+// never started. At 80 ms the server holds at most 60 ms: what still sounds of a cue a new one cuts off.
 constexpr int kStreamBufferMs = 80;
 // The cues are a second or so: a file far larger is not one, and is not read into memory.
-constexpr qint64 kLargestFile = 16 * 1024 * 1024;
+constexpr qint64 kLargestFile = qint64{16} * 1024 * 1024;
 constexpr qint64 kLongestCueFrames = qint64{kStreamRate} * 30;
 
 QAudioFormat streamFormat() {
@@ -190,7 +192,7 @@ class StreamPlayer : public CuePlayer {
         if (!cue.wave || sink_ != nullptr) return;
         // Without an audio device the stream fails to start, says so once, and the game goes on silent.
         sink_ = std::make_unique<QAudioSink>(streamFormat());
-        sink_->setBufferSize(streamFormat().bytesForDuration(kStreamBufferMs * 1000));
+        sink_->setBufferSize(streamFormat().bytesForDuration(qint64{kStreamBufferMs} * 1000));
         sink_->start(&feed_);
     }
 
