@@ -10,10 +10,12 @@
 #include <QIODevice>
 #include <QtEndian>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
+#include <vector>
 
 namespace {
 
