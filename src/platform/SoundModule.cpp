@@ -68,8 +68,10 @@ float sampleAt(const char* at, QAudioFormat::SampleFormat format) {
         return static_cast<float>(qFromLittleEndian<qint16>(at)) / 32768;
     case QAudioFormat::Int32:
         return static_cast<float>(qFromLittleEndian<qint32>(at)) / 2147483648.0F;
-    case QAudioFormat::Float:
-        return std::clamp(qFromLittleEndian<float>(at), -1.0F, 1.0F);
+    case QAudioFormat::Float: {
+        const float value = qFromLittleEndian<float>(at);
+        return std::isnan(value) ? 0 : std::clamp(value, -1.0F, 1.0F);
+    }
     case QAudioFormat::Unknown:
     case QAudioFormat::NSampleFormats:
         break;
