@@ -15,7 +15,7 @@ class QtSound : public Sound {
     explicit QtSound(const QString& moduleFolder);
     ~QtSound() override;
     void play(const QString& path) override;
-    // Whether that cue is sounding now (or about to, once loaded).
+    // Whether that cue is sounding now.
     bool isPlaying(const QString& path) const;
     // How far that cue's file has got at its last play; Unplayed without the module.
     CueStatus status(const QString& path) const;

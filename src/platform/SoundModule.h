@@ -4,14 +4,14 @@
 
 #include "Sound.h"
 
-// How far a cue's file has got: read and ready to sound, or found unplayable.
-enum class CueStatus { Unplayed, Loading, Ready, Error };
+// What a cue's file was found to be at its last play: ready to sound, or unplayable.
+enum class CueStatus { Unplayed, Ready, Error };
 
 // Qt Multimedia brings two dozen libraries (PulseAudio, libsndfile, Qt Network...) and about 3 MiB: it lives
 // in a module of its own, loaded when the first cue plays, so the game starts as fast as a bare Qt program.
 class CuePlayer : public Sound {
   public:
-    // Whether that cue is sounding now (or about to, once its file is read).
+    // Whether that cue is sounding now.
     virtual bool isPlaying(const QString& path) const = 0;
     virtual CueStatus status(const QString& path) const = 0;
 };
