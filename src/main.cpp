@@ -8,6 +8,7 @@
 #include "platform/QtTimers.h"
 #include "platform/SystemSound.h"
 #include "window/Artwork.h"
+#include "window/FixedSizeKeeper.h"
 #include "window/Layout.h"
 #include "window/Tavola.h"
 #include "window/WindowPreparer.h"
@@ -31,6 +32,7 @@ int main(int argc, char* argv[]) {
     // The window is hidden while a new game asks for the name; only the player's close ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    FixedSizeKeeper fixedSizes;
     QtDialogs dialogs(layout::kTitle);
     QtFolders folders;
     const auto sound = makeSystemSound(folders.programFolder());

@@ -2,9 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtTimers.h"
 
-#include <QGuiApplication>
-#include <QPixmap>
-#include <QScreen>
+#include "DisplayRoundTrip.h"
+
 #include <QTimer>
 #include <chrono>
 #include <thread>
@@ -46,10 +45,7 @@ qint64 QtTimers::now() const {
 // A sleep, not a local event loop: a tick or a click handled inside the hold would run in the middle of the
 // handler that asked for it.
 void QtTimers::holdScreenFor(qint64 ms) {
-    // The window system answers a pixel read only after drawing all that was sent before it: once it has, the
-    // painted colour is on screen and the whole hold follows, as the painting itself may have waited a while.
-    // On Wayland the read returns at once and the commit waits in the client until the handler ends.
-    // QGuiApplication::sync() would send it and wait for the compositor, but it runs the event loop first.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) screen->grabWindow(0, 0, 0, 1, 1);
+    // The whole hold follows the server's answer, as the painting itself may have waited a while.
+    waitForDisplayServer();
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

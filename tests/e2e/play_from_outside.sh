@@ -2,11 +2,67 @@
 # SPDX-FileCopyrightText: 2026 The Dorvana developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Plays the real program on a virtual screen with keyboard and mouse from outside, as a person would,
-# and checks the record files it leaves behind.
-# Usage: play_from_outside.sh path/to/dorvana
+# and checks the record files it leaves behind. On wayland the game runs natively under weston, and its
+# windows are found on the screen by their frames.
+# Usage: play_from_outside.sh path/to/dorvana [xcb|wayland]
 set -euo pipefail
 
 game_binary=$1
+if [ "${2:-xcb}" = wayland ]; then
+  source "$(dirname "$0")/xsession.sh" import convert
+  start_weston
+
+  # The shown window's frame, as "width height x y": Qt's title bar and borders are the only pixels of their
+  # grey, once the pointer rests in a corner of weston's panel that is blacked out.
+  frame() {
+    xdotool mousemove 1000 4
+    import -window root "$work/screen.png"
+    convert "$work/screen.png" -fill black -draw 'rectangle 980,0 1023,31' +opaque 'srgb(239,239,239)' -trim \
+      -format '%w %h %[fx:page.x] %[fx:page.y]' info: 2>/dev/null
+  }
+  # Waits for a new window, a frame other than the one given that stays put; prints it.
+  new_frame() { # previous frame
+    local last="" now
+    for _ in $(seq 50); do
+      kill -0 "$game_pid" 2>/dev/null || fail "the program ended early"
+      now=$(frame)
+      [ "$now" != "$1" ] && [ "${now%% *}" -gt 100 ] && [ "$now" = "$last" ] && { echo "$now"; return 0; }
+      last=$now
+      sleep 0.2
+    done
+    fail "no new window came up (last frame $last)"
+  }
+  # Clicks the title bar's maximise button three times; the window must come back to its frame each time.
+  maximise_survives() { # frame
+    local w h x y now
+    read -r w h x y <<<"$1"
+    for _ in 1 2 3; do
+      xdotool mousemove $((x + w - 40)) $((y + 15)) click 1
+      sleep 0.6
+      kill -0 "$game_pid" 2>/dev/null || fail "a click on maximise ended the game"
+    done
+    for _ in $(seq 20); do now=$(frame); [ "$now" = "$1" ] && return 0; sleep 0.2; done
+    fail "after maximise the window's frame is [$now], was [$1]"
+  }
+
+  launch_game
+  prompt=$(new_frame "")
+  maximise_survives "$prompt"
+  xdotool type --delay 60 "Mario"
+  xdotool key Return
+  greeting=$(new_frame "$prompt")
+  maximise_survives "$greeting"
+  xdotool key Return
+  main=$(new_frame "$greeting")
+  [ "${main% * *}" = "614 723" ] || fail "the game window's frame is [$main], not 608x672 and its menu in Qt's frame"
+  read -r _ _ x y <<<"$main"
+  xdotool mousemove $((x + 300)) $((y + 400)) click 1
+  maximise_survives "$main"
+  grep -q 'set_app_id("org.example.dorvana")' "$work/weston.log" || fail "the window's app id is not its menu entry's"
+  echo "ok 1 - on Wayland maximise leaves every window as it was, and the app id names the menu entry"
+
+  exit 0
+fi
 # A session bus of its own, so the boxes and labels can be read as a screen reader reads them.
 if [ -z "${DORVANA_E2E_BUS:-}" ] && command -v dbus-run-session >/dev/null && command -v dbus-daemon >/dev/null; then
   DORVANA_E2E_BUS=1 exec dbus-run-session -- bash "$0" "$@"

@@ -4,7 +4,7 @@
 # Arguments: tools needed besides Xvfb and xdotool. Sets work, records, DISPLAY and the XDG folders;
 # launch_game starts the game from $game_binary, with its process id in game_pid and its output in
 # $work/game.log. Processes put in helper_pids are ended with the server, and so is the sound server that
-# start_sound_server starts (it needs pulseaudio, pactl and parec).
+# start_sound_server starts (it needs pulseaudio, pactl and parec); start_weston runs the game on Wayland.
 # ./test installs every prerequisite first and sets DORVANA_TEST_STRICT, so there a missing one is a broken
 # set-up, not a reason to skip.
 prerequisite_missing() {
@@ -123,4 +123,18 @@ cue_heard() { # from byte
     [ "$heard" -ge 2205 ] && break
   done
   echo "$heard"
+}
+
+# A Wayland compositor on the X server, which passes it xdotool's input; the game then runs on Qt's wayland
+# platform (its text input needs QT_IM_MODULE=none under weston). Every request of the game is logged, with
+# its time in milliseconds, into $work/weston.log.
+start_weston() {
+  command -v weston >/dev/null || prerequisite_missing weston
+  compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null || prerequisite_missing qt6-wayland
+  WAYLAND_DEBUG=server weston --backend=x11-backend.so --width=1024 --height=760 --socket=wayland-test \
+    --idle-time=0 >"$work/weston.log" 2>&1 &
+  helper_pids="$helper_pids $!"
+  for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/wayland-test" ] && break; sleep 0.1; done
+  [ -S "$XDG_RUNTIME_DIR/wayland-test" ] || fail "weston did not start: $(tail -5 "$work/weston.log")"
+  export WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland QT_IM_MODULE=none
 }
