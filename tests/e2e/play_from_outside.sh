@@ -11,6 +11,7 @@ game_binary=$1
 if [ "${2:-xcb}" = wayland ]; then
   source "$(dirname "$0")/xsession.sh" import convert
   start_weston
+  /usr/bin/python3 -c "import Xlib" 2>/dev/null || prerequisite_missing python3-xlib
 
   # The shown window's frame, as "width height x y": Qt's title bar and borders are the only pixels of their
   # grey, once the pointer rests in a corner of weston's panel that is blacked out.
@@ -60,6 +61,9 @@ if [ "${2:-xcb}" = wayland ]; then
   maximise_survives "$main"
   grep -q 'set_app_id("org.example.dorvana")' "$work/weston.log" || fail "the window's app id is not its menu entry's"
   echo "ok 1 - on Wayland maximise leaves every window as it was, and the app id names the menu entry"
+  /usr/bin/python3 "$(dirname "$0")/flash_seen.py" "$work/weston.log" >"$work/flashes" 2>&1 ||
+    fail "$(cat "$work/flashes")"
+  echo "ok 2 - on Wayland each hit's flash is seen for 100 ms:" $(cat "$work/flashes")
 
   exit 0
 fi
