@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Plays the real program on a virtual screen with keyboard and mouse from outside, as a person would,
 # and checks the record files it leaves behind. On wayland the game runs natively under weston, and its
-# windows are found on the screen by their frames.
+# windows are found on the screen by their frames; hits are clicked there and their flashes timed.
 # Usage: play_from_outside.sh path/to/dorvana [xcb|wayland]
 set -euo pipefail
 
