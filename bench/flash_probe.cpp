@@ -143,7 +143,6 @@ double median(std::vector<double> values) {
 // The real hold on the real clock; the timers themselves stay fake, so nothing ticks.
 class HeldTimers : public FakeTimers {
   public:
-    qint64 now() const override { return real_.now(); }
     void holdScreenFor(qint64 ms) override { real_.holdScreenFor(ms); }
 
   private:

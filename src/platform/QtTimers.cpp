@@ -28,18 +28,10 @@ class QtTimer : public Timer {
 
 } // namespace
 
-QtTimers::QtTimers() {
-    clock_.start();
-}
-
 std::unique_ptr<Timer> QtTimers::create(const QString& name, std::function<void()> onTick) {
     auto timer = std::make_unique<QtTimer>(std::move(onTick));
     Q_UNUSED(name);
     return timer;
-}
-
-qint64 QtTimers::now() const {
-    return clock_.elapsed();
 }
 
 // A sleep, not a local event loop: a tick or a click handled inside the hold would run in the middle of the

@@ -4,15 +4,8 @@
 
 #include "Timers.h"
 
-#include <QElapsedTimer>
-
 class QtTimers : public Timers {
   public:
-    QtTimers();
     std::unique_ptr<Timer> create(const QString& name, std::function<void()> onTick) override;
-    qint64 now() const override;
     void holdScreenFor(qint64 ms) override;
-
-  private:
-    QElapsedTimer clock_;
 };

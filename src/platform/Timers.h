@@ -21,8 +21,6 @@ class Timers {
   public:
     virtual ~Timers() = default;
     virtual std::unique_ptr<Timer> create(const QString& name, std::function<void()> onTick) = 0;
-    // Milliseconds on a clock that never goes back.
-    virtual qint64 now() const = 0;
     // Keeps what the window has painted on screen for `ms`, counted from when the display server has it,
     // handling no event meanwhile: ticks and clicks that come in the while wait, and are delivered once the
     // running handler ends.

@@ -83,7 +83,7 @@ void FakeTimers::forget(FakeTimer* timer) {
 
 void FakeTimers::holdScreenFor(qint64 ms) {
     if (whileHeld) whileHeld();
-    holdsUntil.push_back(now() + ms);
+    holdsUntil.push_back((holdsUntil.empty() ? 0 : holdsUntil.back()) + ms);
 }
 
 FakeTimer::FakeTimer(FakeTimers& owner, QString timerName, std::function<void()> onTick)

@@ -82,7 +82,6 @@ class FakeTimers : public Timers {
 
     // A clock that moves only through the screen holds, logged by where they end; whileHeld looks at the
     // window during one.
-    qint64 now() const override { return holdsUntil.empty() ? 0 : holdsUntil.back(); }
     void holdScreenFor(qint64 ms) override;
     std::vector<qint64> holdsUntil;
     std::function<void()> whileHeld;

@@ -353,9 +353,10 @@ class PlatformTest : public QObject {
         int ticks = 0;
         const std::unique_ptr<Timer> timer = timers.create("Timer1", [&ticks] { ++ticks; });
         timer->setEnabled(true);
-        const qint64 began = timers.now();
+        QElapsedTimer clock;
+        clock.start();
         timers.holdScreenFor(120);
-        QVERIFY(timers.now() - began >= 120);
+        QVERIFY(clock.elapsed() >= 120);
         QCOMPARE(ticks, 0);
         QTRY_VERIFY(ticks > 0);
     }
