@@ -1,12 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/FoldingRandom.h"
-#include "platform/ProgramExit.h"
-#include "platform/QtDialogs.h"
-#include "platform/QtFolders.h"
-#include "platform/QtTextFiles.h"
-#include "platform/QtTimers.h"
-#include "platform/SystemSound.h"
+#include "platform/SystemServices.h"
 #include "window/Artwork.h"
 #include "window/FixedSizeKeeper.h"
 #include "window/Layout.h"
@@ -16,6 +10,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
@@ -33,19 +28,12 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     FixedSizeKeeper fixedSizes;
-    QtDialogs dialogs(layout::kTitle);
-    QtFolders folders;
-    const auto sound = makeSystemSound(folders.programFolder());
-    FoldingRandom random;
-    random.reseedFromClock();
-    QtTimers timers;
-    QtTextFiles files;
-    ProgramExit end;
-    Platform platform{dialogs, *sound, random, timers, folders, files, end};
+    const auto services = makeSystemServices(layout::kTitle);
 
-    Tavola tavola(platform);
+    Tavola tavola(services->platform());
     QObject::connect(&tavola, &Tavola::closedByPlayer, &app, &QApplication::quit);
     WindowPreparer preparer(tavola);
-    tavola.start();
+    // From the event loop: a browser can only wait for the name prompt's answer from there.
+    QTimer::singleShot(0, &tavola, &Tavola::start);
     return QApplication::exec();
 }
