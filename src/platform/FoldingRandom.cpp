@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <chrono>
+#include <cstring>
 
 namespace {
 
@@ -29,7 +30,10 @@ void FoldingRandom::reseedFromClock() {
 }
 
 void FoldingRandom::reseed(double n) {
-    fold(std::bit_cast<std::uint64_t>(n));
+    // The bits of the double; copied rather than bit_cast, which the browser's C++ library lacks.
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &n, sizeof bits);
+    fold(bits);
 }
 
 void FoldingRandom::fold(std::uint64_t value) {
