@@ -191,7 +191,9 @@ void Tavola::buildMenu() {
 }
 
 void Tavola::showAndActivate() {
-    show();
+    // At its own size everywhere: show() lets a system fill the screen with a main window, as Qt does in a
+    // browser.
+    setVisible(true);
     // The deal belongs to showing the window, not to every return of the focus to it.
     Form_Activate();
 }
