@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the window icon for the desktops: FOLDER/dorvana.png at 256 pixels, the freedesktop set
-// FOLDER/hicolor/NxN/apps/dorvana.png, and FOLDER/dorvana.ico holding every size for Windows.
+// FOLDER/hicolor/NxN/apps/dorvana.png, and FOLDER/dorvana.ico holding every size for Windows. With sizes
+// after the folder, only FOLDER/dorvana-N.png at each, for the web page.
 #include "window/Artwork.h"
 
 #include <QBuffer>
@@ -53,14 +54,28 @@ bool saveIco(const QString& path) {
     return file.open(QIODevice::WriteOnly) && file.write(ico) == ico.size() && file.flush();
 }
 
+bool saveSizes(const QString& folder, int count, char* sizes[]) {
+    bool ok = QDir().mkpath(folder);
+    for (int i = 0; i < count; ++i) {
+        const int size = QString::fromLatin1(sizes[i]).toInt();
+        ok = size > 0 && artwork::iconImage(size).save(QStringLiteral("%1/dorvana-%2.png").arg(folder).arg(size)) && ok;
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_icon FOLDER\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: make_icon FOLDER [SIZE...]\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (argc > 2) {
+        const bool ok = saveSizes(folder, argc - 2, argv + 2);
+        if (!ok) std::fprintf(stderr, "make_icon: cannot write the icons into %s\n", argv[1]);
+        return ok ? 0 : 1;
+    }
     // A Makefile build makes no folder for a command's output.
     bool ok = QDir().mkpath(folder) && artwork::iconImage(256).save(folder + "/dorvana.png");
     for (const int size : kSizes) {

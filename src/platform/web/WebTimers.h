@@ -1,0 +1,11 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/Timers.h"
+
+class WebTimers : public Timers {
+  public:
+    std::unique_ptr<Timer> create(const QString& name, std::function<void()> onTick) override;
+    void holdScreenFor(qint64 ms) override;
+};
