@@ -1,0 +1,104 @@
+// SPDX-FileCopyrightText: 2026 The Dorvana developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Downloads the game with a progress bar, compiles and starts it in the page's canvas, and says so plainly
+// when the browser cannot run it or when the game is over.
+'use strict';
+
+(() => {
+  const version = '@VERSION@';
+  const programBytes = Number('@WASM_BYTES@');
+  const byId = id => document.getElementById(id);
+
+  function show(notice) {
+    for (const id of ['loading', 'unsupported', 'over']) byId(id).hidden = id !== notice;
+  }
+
+  function supported() {
+    if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') return false;
+    const probe = document.createElement('canvas');
+    return Boolean(probe.getContext('webgl2') || probe.getContext('webgl'));
+  }
+
+  function progress(share) {
+    byId('progress').value = Math.min(100, Math.round(100 * share));
+  }
+
+  // The program itself, counted as it arrives.
+  async function download(url) {
+    const response = await fetch(url);
+    if (!response.ok) throw new Error(`${url}: ${response.status}`);
+    if (!response.body) return new Uint8Array(await response.arrayBuffer());
+    const reader = response.body.getReader();
+    const chunks = [];
+    let received = 0;
+    for (;;) {
+      const { done, value } = await reader.read();
+      if (done) break;
+      chunks.push(value);
+      received += value.length;
+      progress(received / programBytes);
+    }
+    const bytes = new Uint8Array(received);
+    let at = 0;
+    for (const chunk of chunks) {
+      bytes.set(chunk, at);
+      at += chunk.length;
+    }
+    return bytes;
+  }
+
+  function script(url) {
+    return new Promise((resolve, reject) => {
+      const element = document.createElement('script');
+      element.src = url;
+      element.onload = resolve;
+      element.onerror = () => reject(new Error(`${url} did not load`));
+      document.body.appendChild(element);
+    });
+  }
+
+  function gameOver() {
+    byId('screen').hidden = true;
+    show('over');
+    byId('again').focus();
+  }
+
+  async function start() {
+    const [bytes] = await Promise.all([download(`dorvana.wasm?v=${version}`), script(`dorvana.js?v=${version}`)]);
+    const program = await WebAssembly.compile(bytes);
+    window.dorvanaProgram = await createQtAppInstance({
+      qtContainerElements: [byId('screen')],
+      locateFile: file => `${file}?v=${version}`,
+      instantiateWasm(imports, done) {
+        WebAssembly.instantiate(program, imports).then(instance => done(instance, program));
+        return {};
+      },
+      print: text => console.log(text),
+      printErr: text => console.warn(text),
+      onExit: gameOver,
+      onAbort: text => {
+        console.error('Dorvana stopped:', text);
+        gameOver();
+      },
+      dorvanaInput,
+      dorvanaSound,
+      dorvanaRecords,
+    });
+    show(null);
+    byId('screen').focus();
+  }
+
+  byId('again').addEventListener('click', () => location.reload());
+  if (!supported()) {
+    show('unsupported');
+    return;
+  }
+  start().catch(error => {
+    console.error('Dorvana did not start:', error);
+    show('unsupported');
+  });
+  // Kept for the next visit, with the network or without.
+  if ('serviceWorker' in navigator) {
+    window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(() => {}));
+  }
+})();
