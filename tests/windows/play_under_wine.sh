@@ -9,7 +9,8 @@
 set -euo pipefail
 
 setup=$(realpath "$1")
-source "$(dirname "$0")/../e2e/xsession.sh" wine wineboot wineserver pulseaudio pactl parec import convert compare python3
+source "$(dirname "$0")/../e2e/xsession.sh" wine wineboot wineserver pulseaudio pactl parec import convert compare \
+  python3
 [ "$(stat -c %s "$setup")" -le $((15 * 1024 * 1024)) ] || fail "the setup is larger than 15 MiB"
 start_sound_server
 # No offer to fetch Mono or Gecko into the new prefix: the game needs neither.
