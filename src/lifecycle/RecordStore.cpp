@@ -23,6 +23,45 @@ QString pending(const QString& path) {
     return path + ".new";
 }
 
+// Both lines of the pair being put in place, written before the holder's line and kept as long as it waits:
+// a holder line that could not be taken back is then never mistaken for the holder of another score.
+QString pairFile(const QString& folder) {
+    return folder + "dorvana.pair";
+}
+
+// True when the file is gone, or never was.
+bool removeIfThere(TextFiles& files, const QString& path) {
+    return !files.exists(path) || files.remove(path);
+}
+
+QString readRecordText(TextFiles& files, const QString& path, bool* ok) {
+    const qint16 number = files.freeFile();
+    const bool opened = files.open(number, path, TextFiles::Mode::Input);
+    if (ok != nullptr) *ok = opened;
+    if (!opened) return {};
+    const qint64 length = files.length(number);
+    QString text = files.read(number, std::min(length, kMaxRecordBytes));
+    files.close(number);
+    return text;
+}
+
+// Whether the holder's waiting line belongs with that score line: the pair written with it holds both. A
+// holder line with no pair beside it was left by a game that wrote none, and belongs with any.
+bool holderLineBelongsWith(TextFiles& files, const QString& folder, const QString& holderLine,
+                           const QString& score) {
+    if (!files.exists(pairFile(folder))) return true;
+    bool pairRead = false;
+    bool holderRead = false;
+    const QString pair = readRecordText(files, pairFile(folder), &pairRead);
+    const QString holder = readRecordText(files, holderLine, &holderRead);
+    return pairRead && holderRead && pair == score + holder;
+}
+
+// The holder's line takes its place; only then is the pair that ties it to its score done with.
+void placeHolderLine(TextFiles& files, const QString& line, const QString& holderFile, const QString& pair) {
+    if (files.rename(line, holderFile)) removeIfThere(files, pair);
+}
+
 } // namespace
 
 QString Tavola::GetSystemDir() {
@@ -39,44 +78,40 @@ QString Tavola::holderFilePath() const {
 }
 
 QString Tavola::Leggifiletxt(const QString& nomefile, bool* ok) {
-    TextFiles& files = platform_.files;
-    const qint16 number = files.freeFile();
-    const bool opened = files.open(number, nomefile, TextFiles::Mode::Input);
-    if (ok != nullptr) *ok = opened;
-    if (!opened) return {};
-    const qint64 length = files.length(number);
-    QString text = files.read(number, std::min(length, kMaxRecordBytes));
-    files.close(number);
-    return text;
+    return readRecordText(platform_.files, nomefile, ok);
 }
 
 QString Tavola::lockFilePath() const {
     return state.systemDir + "dorvana.lock";
 }
 
-// A run cut off between the two replacements is completed; a pair cut off earlier, or one that cannot
-// take its place in full, is dropped and the old pair stands.
+// A run cut off between the two replacements is completed; a pair cut off earlier, one that cannot take its
+// place in full, or a holder line that belongs with another score, is dropped and the old pair stands.
 void Tavola::settlePendingRecord() {
     TextFiles& files = platform_.files;
     const QString scoreLine = pending(scoreFilePath());
     const QString holderLine = pending(holderFilePath());
+    const bool scoreWaits = files.exists(scoreLine);
     // A holder file that cannot be read, a folder in its place say, could not take the holder's line either.
     bool holderReplaceable = false;
     if (files.exists(holderLine)) Leggifiletxt(holderFilePath(), &holderReplaceable);
-    const bool scoreInPlace =
-        holderReplaceable && (!files.exists(scoreLine) || files.rename(scoreLine, scoreFilePath()));
+    const bool scoreInPlace = holderReplaceable &&
+                              holderLineBelongsWith(files, state.systemDir, holderLine,
+                                                    Leggifiletxt(scoreWaits ? scoreLine : scoreFilePath())) &&
+                              (!scoreWaits || files.rename(scoreLine, scoreFilePath()));
     if (scoreInPlace) {
-        files.rename(holderLine, holderFilePath());
+        placeHolderLine(files, holderLine, holderFilePath(), pairFile(state.systemDir));
         return;
     }
     dropPendingRecord();
 }
 
-// The holder's line goes first: a score line left alone is never completed.
+// The holder's line goes first: a score line left alone is never completed. The pair stays while the
+// holder's line does.
 void Tavola::dropPendingRecord() {
     TextFiles& files = platform_.files;
-    for (const QString& line : {pending(holderFilePath()), pending(scoreFilePath())})
-        if (files.exists(line)) files.remove(line);
+    if (removeIfThere(files, pending(holderFilePath()))) removeIfThere(files, pairFile(state.systemDir));
+    removeIfThere(files, pending(scoreFilePath()));
 }
 
 // Other games on this account settle their records under the same lock, so the pair is read whole. A lock
@@ -104,12 +139,15 @@ bool Tavola::createRecordFiles() {
 
 bool Tavola::readRecords() {
     TextFiles& files = platform_.files;
-    // A holder's line alone beside the files belongs to the score in place: its old holder did not set it.
-    const QString holderLine = pending(holderFilePath());
-    const bool holderWaits = files.exists(holderLine) && !files.exists(pending(scoreFilePath()));
     bool scoreRead = false;
     bool holderRead = false;
-    lblpunti->setCaption(Leggifiletxt(scoreFilePath(), &scoreRead));
+    const QString score = Leggifiletxt(scoreFilePath(), &scoreRead);
+    // A holder's line alone beside the files that belongs with the score in place is its holder: the old
+    // holder did not set that score.
+    const QString holderLine = pending(holderFilePath());
+    const bool holderWaits = files.exists(holderLine) && !files.exists(pending(scoreFilePath())) &&
+                             holderLineBelongsWith(files, state.systemDir, holderLine, score);
+    lblpunti->setCaption(score);
     lblnome->setCaption(Leggifiletxt(holderWaits ? holderLine : holderFilePath(), &holderRead));
     return scoreRead && holderRead;
 }
@@ -129,10 +167,15 @@ bool Tavola::writeRecordFile(const QString& path, const QString& line) {
 // takes back what it wrote.
 bool Tavola::writeRecordPair() {
     TextFiles& files = platform_.files;
-    const bool ready = writeRecordFile(pending(scoreFilePath()), Punteggio->caption()) &&
-                       writeRecordFile(pending(holderFilePath()), lblnome1->caption());
+    const QString score = Punteggio->caption();
+    const QString holder = lblnome1->caption();
+    const QString pair = pairFile(state.systemDir);
+    // The pair's two lines, as the score and holder files read.
+    const bool ready = writeRecordFile(pending(scoreFilePath()), score) &&
+                       writeRecordFile(pair, score + "\r\n" + holder) &&
+                       writeRecordFile(pending(holderFilePath()), holder);
     if (ready && files.rename(pending(scoreFilePath()), scoreFilePath())) {
-        files.rename(pending(holderFilePath()), holderFilePath());
+        placeHolderLine(files, pending(holderFilePath()), holderFilePath(), pair);
         return true;
     }
     dropPendingRecord();

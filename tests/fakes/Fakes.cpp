@@ -158,7 +158,7 @@ bool FakeTextFiles::rename(const QString& from, const QString& to) {
 
 bool FakeTextFiles::remove(const QString& path) {
     log.push_back("remove " + path);
-    return disk.erase(path) > 0;
+    return !failRemove.contains(path) && disk.erase(path) > 0;
 }
 
 bool FakeTextFiles::lock(const QString& path) {

@@ -124,6 +124,7 @@ class FakeTextFiles : public TextFiles {
     std::set<std::pair<QString, Mode>> failOpen;
     std::set<QString> failCommit;
     std::set<QString> failRename; // by the name renamed to
+    std::set<QString> failRemove;
     bool failLock = false;
     std::vector<QString> log; // "open Append path", "close path", "lock path"...
 

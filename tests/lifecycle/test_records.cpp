@@ -83,12 +83,14 @@ class Records : public QObject {
         const QString scoreFile = end.game.scorePath();
         const QString holderFile = end.game.holderPath();
         const QString lock = "lock " + end.game.fakes.folders.records + "/dorvana.lock";
-        QCOMPARE(end.game.fakes.files.changes(),
-                 beaten ? (QStringList{lock, "open Output " + scoreFile + ".new",
-                                       "open Output " + holderFile + ".new",
-                                       "rename " + scoreFile + ".new " + scoreFile,
-                                       "rename " + holderFile + ".new " + holderFile, "unlock"})
-                        : QStringList{});
+        const QString pair = end.game.fakes.folders.records + "/dorvana.pair";
+        QCOMPARE(
+            end.game.fakes.files.changes(),
+            beaten ? (QStringList{lock, "open Output " + scoreFile + ".new", "open Output " + pair,
+                                  "open Output " + holderFile + ".new",
+                                  "rename " + scoreFile + ".new " + scoreFile,
+                                  "rename " + holderFile + ".new " + holderFile, "remove " + pair, "unlock"})
+                   : QStringList{});
         QCOMPARE(end.game.fakes.files.disk.size(), 2U);
     }
 
@@ -177,6 +179,10 @@ class Records : public QObject {
         QTest::newRow("score line cannot be written") << "" << notSaved << oldScore << oldHolder;
         QTest::newRow("holder line cannot be written") << "" << notSaved << oldScore << oldHolder;
         QTest::newRow("score cannot take its place") << "" << notSaved << oldScore << oldHolder;
+        QTest::newRow("score cannot take its place nor be taken back")
+            << "" << notSaved << oldScore << oldHolder;
+        QTest::newRow("cut-off pair cannot take its place at load nor be taken back")
+            << "" << notSaved << oldScore << oldHolder;
         QTest::newRow("holder cannot take its place yet") << "" << kCongratulation << newScore << newHolder;
         QTest::newRow("holder cannot take its place, ever") << "" << kCongratulation << newScore << newHolder;
         QTest::newRow("score unreadable at load") << texts::kUnreadable << notSaved << oldScore << oldHolder;
@@ -203,6 +209,15 @@ class Records : public QObject {
             game.fakes.files.failLock = fault.startsWith("no lock");
             if (fault.endsWith("unreadable at load"))
                 game.fakes.files.failOpen.insert({game.scorePath(), TextFiles::Mode::Input});
+            // A holder line held open by a scanner, for the whole game.
+            if (fault.endsWith("taken back")) game.fakes.files.failRemove.insert(game.holderPath() + ".new");
+            if (fault.startsWith("cut-off pair")) {
+                auto& disk = game.fakes.files.disk;
+                disk[game.scorePath() + ".new"] = " 9\r\n";
+                disk[game.fakes.folders.records + "/dorvana.pair"] = " 9\r\nBea\r\n";
+                disk[game.holderPath() + ".new"] = "Bea\r\n";
+                game.fakes.files.failRename.insert(game.scorePath());
+            }
         };
         EndedGame end(" 3\r\n", "Ada\r\n", "Mario", " 5", atLoad, [&](LifeGame& game) {
             FakeTextFiles& files = game.fakes.files;
@@ -236,7 +251,7 @@ class Records : public QObject {
         // place.
         QCOMPARE(next.fakes.files.contents(next.scorePath()), score);
         QCOMPARE(next.fakes.files.contents(next.holderPath() + (holderWaits ? ".new" : "")), holder);
-        QCOMPARE(next.fakes.files.disk.size(), holderWaits ? 3U : 2U);
+        QCOMPARE(next.fakes.files.disk.size(), holderWaits ? 4U : 2U);
         QCOMPARE(next.fakes.dialogs.texts().size(), 1);
     }
 

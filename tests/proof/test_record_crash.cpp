@@ -70,7 +70,7 @@ class RecordCrash : public QObject {
         qInfo("kill delays from seed %u", seed);
         std::mt19937 rng(seed);
         // Each pause is 2 ms: the write, from the first line beside the files to the last replacement, takes
-        // three of them and a little more.
+        // four of them and a little more.
         std::uniform_int_distribution<int> delayUs(0, 8000);
 
         constexpr int kKills = 80;

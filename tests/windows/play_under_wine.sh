@@ -2,13 +2,15 @@
 # SPDX-FileCopyrightText: 2026 The Dorvana developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Windows setup silently for the current user into a fresh Wine prefix, on a virtual screen with a
-# sound server of its own; plays the game from its Start-menu link (name, colour bands, laser, Alt+X, records)
-# and uninstalls it silently; then installs and uninstalls it for all users.
+# sound server of its own; plays the game from its Start-menu link (name, colour bands, laser, Alt+X, records),
+# plays it again with a cue that lasts seconds, and uninstalls it silently; then installs and uninstalls it for all
+# users.
 # Usage: play_under_wine.sh path/to/dorvana-VERSION-setup.exe
 set -euo pipefail
 
 setup=$(realpath "$1")
-source "$(dirname "$0")/../e2e/xsession.sh" wine wineboot wineserver pulseaudio pactl parec import convert
+source "$(dirname "$0")/../e2e/xsession.sh" wine wineboot wineserver pulseaudio pactl parec import convert compare \
+  python3
 [ "$(stat -c %s "$setup")" -le $((15 * 1024 * 1024)) ] || fail "the setup is larger than 15 MiB"
 start_sound_server
 # No offer to fetch Mono or Gecko into the new prefix: the game needs neither.
@@ -46,22 +48,38 @@ install "$c/users/*/AppData/Local/Programs/Dorvana" \
   'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dorvana' /S /CurrentUser
 echo "ok 1 - installs silently for the current user, with a Start-menu link and an uninstall entry"
 
-# "start /wait" does not wait for a linked program, so the game's process is looked up: the one in this prefix.
-start=$(date +%s%N)
-wine start /unix "$link" >"$work/game.log" 2>&1 || fail "the link did not open"
-for _ in $(seq 100); do
-  for pid in $(pgrep -f 'dorvana\.exe' || true); do
-    grep -qzx "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && game_pid=$pid
+# Opens the game from its link and answers the name prompt with the keys given, then the greeting; sets game_pid
+# and the windows prompt, greeting and main.
+open_game() { # keys...
+  local start
+  # "start /wait" does not wait for a linked program, so the game's process is looked up: the one in this prefix.
+  start=$(date +%s%N)
+  wine start /unix "$link" >"$work/game.log" 2>&1 || fail "the link did not open"
+  for _ in $(seq 100); do
+    for pid in $(pgrep -f 'dorvana\.exe' || true); do
+      grep -qzx "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && game_pid=$pid
+    done
+    [ -n "$game_pid" ] && break
+    sleep 0.1
   done
-  [ -n "$game_pid" ] && break
-  sleep 0.1
-done
-prompt=$(new_window)
-echo "# the name prompt $(since "$start") after the link was opened"
-press "$prompt" P i a Return
-greeting=$(new_window "$prompt")
-press "$greeting" Return
-main=$(new_window "$prompt" "$greeting")
+  prompt=$(new_window)
+  echo "# the name prompt $(since "$start") after the link was opened"
+  press "$prompt" "$@" Return
+  greeting=$(new_window "$prompt")
+  press "$greeting" Return
+  main=$(new_window "$prompt" "$greeting")
+}
+
+# Alt+X and the farewell end the game.
+end_game() {
+  press "$main" alt+x
+  press "$(new_window "$prompt" "$greeting" "$main")" Return
+  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after Alt+X and the farewell"
+  game_pid=
+}
+
+open_game P i a
 
 # Down the window's right edge, below the menu and the top bar and as far as the screen shows it: one red and
 # green, multiples of 20, over a blue that grows with every band.
@@ -81,18 +99,40 @@ heard=$(cue_heard "$before_click")
 [ "$heard" -ge 2205 ] || fail "no laser heard in the 5 s after the start click ($heard loud samples)"
 echo "ok 3 - a laser is heard through Wine after the start click ($heard loud samples)"
 
-press "$main" alt+x
-press "$(new_window "$prompt" "$greeting" "$main")" Return
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after Alt+X and the farewell"
-game_pid=
+end_game
+
+# A laser that sounds for 6 s, a square wave well above the floor: the game must go on while it plays. Pictures of
+# the window 1 s and 3 s after the start click differ only when the click's handler has long returned.
+python3 - "$folder/suoni/laser.wav" <<'WAVE'
+import struct, sys, wave
+with wave.open(sys.argv[1], "wb") as cue:
+    cue.setnchannels(1), cue.setsampwidth(2), cue.setframerate(22050)
+    cue.writeframes(b"".join(struct.pack("<h", 8000 if i // 25 % 2 else -8000) for i in range(6 * 22050)))
+WAVE
+open_game L u n g o
+before_click=$(stat -c %s "$work/rec.raw")
+xdotool mousemove --window "$main" 300 400 click 1
+sleep 1
+import -window "$main" "$work/early.png"
+sleep 2
+import -window "$main" "$work/late.png"
+# 22050 two-byte samples a second: the two seconds between the pictures, once recorded.
+sleep 0.5
+heard=$(loud_samples $((before_click + 44100)) $((2 * 44100)))
+[ "$heard" -ge 22050 ] || fail "the long cue was not heard between the two pictures ($heard loud samples)"
+changed=$(compare -metric AE "$work/early.png" "$work/late.png" null: 2>&1 || true)
+awk -v n="${changed%% *}" 'BEGIN { exit !(n > 0) }' ||
+  fail "the window stood still for 2 s while a long cue played: the click's handler waited for it ($changed)"
+echo "ok 4 - a long cue does not hold the game up: $changed pixels changed while it played ($heard loud samples)"
+end_game
+
 records=$(compgen -G "$c/users/*/AppData/Roaming/dorvana") || fail "no dorvana folder in AppData/Roaming"
 ls "$records/atarvisk.txt" "$records/tarvisk.txt" >/dev/null || fail "the record files are missing"
 uninstall 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dorvana'
 ls "$records/atarvisk.txt" "$records/tarvisk.txt" >/dev/null || fail "uninstalling took the player's records"
-echo "ok 4 - Alt+X ends it with its records in AppData/Roaming/dorvana; uninstalling leaves only them"
+echo "ok 5 - Alt+X ends it with its records in AppData/Roaming/dorvana; uninstalling leaves only them"
 
 install "$c/Program Files/Dorvana" "$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Dorvana.lnk" \
   'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dorvana' /S
 uninstall 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dorvana'
-echo "ok 5 - as administrator it installs for all users and uninstalls silently"
+echo "ok 6 - as administrator it installs for all users and uninstalls silently"
