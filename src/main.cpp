@@ -10,6 +10,7 @@
 #include "window/Artwork.h"
 #include "window/FixedSizeKeeper.h"
 #include "window/Layout.h"
+#include "window/ScreenFit.h"
 #include "window/Tavola.h"
 #include "window/WindowPreparer.h"
 
@@ -33,6 +34,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     FixedSizeKeeper fixedSizes;
+    ScreenFit screenFit;
     QtDialogs dialogs(layout::kTitle);
     QtFolders folders;
     const auto sound = makeSystemSound(folders.programFolder());
