@@ -17,6 +17,7 @@ namespace {
 
 // A screen reported empty for a moment (while it turns) must not shrink the window to nothing.
 constexpr qreal kSmallest = 0.25;
+constexpr Qt::WindowStates kNotLaidOut = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
 
 // Real windows only: not pop-ups and tool tips, nor a widget shown inside a scaled view.
 bool isFramedWindow(const QWidget& widget) {
@@ -89,7 +90,8 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
 
 void ScreenFit::fit() {
     QMainWindow* main = mainWindow();
-    if (main == nullptr || main->centralWidget() == nullptr) return;
+    // A maximised window is not at the size it was laid out for, and no smaller one would show.
+    if (main == nullptr || main->centralWidget() == nullptr || (main->windowState() & kNotLaidOut)) return;
     // The size its layout gives it, ahead of its first show.
     main->layout()->activate();
     QWidget* central = main->centralWidget();
@@ -124,6 +126,7 @@ bool ScreenFit::learnFrame(const QWidget& window) {
 }
 
 void ScreenFit::centre(QWidget& window) {
+    if (window.windowState() & kNotLaidOut) return;
     const QRect free = window.screen()->availableGeometry();
     QRect frame = window.frameGeometry();
     frame.moveCenter(free.center());
