@@ -4,6 +4,7 @@
 #include "window/Artwork.h"
 #include "window/FixedSizeKeeper.h"
 #include "window/Layout.h"
+#include "window/ScreenFit.h"
 #include "window/Tavola.h"
 #include "window/WindowPreparer.h"
 
@@ -29,6 +30,8 @@ int main(int argc, char* argv[]) {
 
     FixedSizeKeeper fixedSizes;
     const auto services = makeSystemServices(layout::kTitle);
+    ScreenFit screenFit(services->windowManager() ? ScreenFit::Placement::ByWindowManager
+                                                  : ScreenFit::Placement::Centred);
 
     Tavola tavola(services->platform());
     QObject::connect(&tavola, &Tavola::closedByPlayer, &app, &QApplication::quit);

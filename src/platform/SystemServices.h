@@ -13,6 +13,8 @@ class SystemServices {
   public:
     virtual ~SystemServices() = default;
     virtual Platform& platform() = 0;
+    // Whether a window manager places the windows; where none does (a web page), the game centres them.
+    virtual bool windowManager() const { return true; }
 };
 
 // The services for a program whose boxes carry the given title.

@@ -6,12 +6,16 @@
 #include "window/Artwork.h"
 #include "window/GameButton.h"
 #include "window/GameLabel.h"
+#include "window/ScreenFit.h"
 #include "window/Surface.h"
 
 #include <QApplication>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QPainter>
 #include <QTest>
 #include <cmath>
+#include <qpa/qplatformnativeinterface.h>
 
 namespace {
 
@@ -101,6 +105,32 @@ QRect deviceRect(const QRect& logical, qreal ratio) {
 
 using Draw = QPixmap (*)(qreal ratio);
 
+// The offscreen platform's one screen changes size, in its own pixels of dpr device pixels each.
+void setScreen(QSize size, qreal dpr = 1) {
+    using SetConfiguration = void (*)(const QJsonObject&, QPlatformNativeInterface*);
+    QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+    const auto set =
+        reinterpret_cast<SetConfiguration>(native->nativeResourceForIntegration("setConfiguration"));
+    const QJsonObject screen{{"width", size.width()}, {"height", size.height()}, {"dpr", dpr}};
+    set({{"screens", QJsonArray{screen}}}, native);
+    QCoreApplication::processEvents();
+}
+
+// How much smaller than laid out the player sees the board.
+qreal shownScale(Tavola& tavola) {
+    return tavola.centralWidget()->width() / double(tavola.surface()->width());
+}
+
+// The window with its frame lies whole in the free area (and in its middle, where asked); shown smaller than
+// laid out, it fills that area along one side, so it is no smaller than it must be.
+void checkWhole(Tavola& tavola, bool centred = false) {
+    const QRect free = tavola.screen()->availableGeometry();
+    const QRect frame = tavola.frameGeometry();
+    QVERIFY(free.contains(frame) && (!centred || (frame.center() - free.center()).manhattanLength() <= 2));
+    QVERIFY(shownScale(tavola) == 1.0 || frame.width() > 0.99 * free.width() ||
+            frame.height() > 0.99 * free.height());
+}
+
 } // namespace
 
 class HighDpi : public QObject {
@@ -108,6 +138,8 @@ class HighDpi : public QObject {
     const qreal ratio_ = askedRatio();
 
   private slots:
+    void cleanup() { setScreen({800, 800}); }
+
     void runsAtTheAskedRatio() {
         TestGame game;
         game.start();
@@ -251,6 +283,50 @@ class HighDpi : public QObject {
         QFETCH(QCursor, pointer);
         QFETCH(QPoint, hotSpot);
         QCOMPARE(pointer.hotSpot(), hotSpot);
+    }
+
+    void windowFitsTheScreen_data() {
+        QTest::addColumn<QSize>("free");
+        QTest::addColumn<qreal>("dpr");
+        QTest::newRow("roomy 1920 x 1080 (at ratio 2: at 200 %)") << QSize(1920, 1080) << 1.0;
+        QTest::newRow("1280 x 720 laptop") << QSize(1280, 720) << 1.0;
+        QTest::newRow("1024 x 600 netbook") << QSize(1024, 600) << 1.0;
+        QTest::newRow("1920 x 1080 at 200 %, pixel ratio 2") << QSize(960, 540) << 2.0;
+    }
+    void windowFitsTheScreen() {
+        QFETCH(QSize, free);
+        QFETCH(qreal, dpr);
+        setScreen(free, dpr);
+        ScreenFit fit;
+        TestGame game;
+        game.start();
+        game->paricmd->show();
+        checkWhole(*game);
+        // Drawn at the screen's own pixel ratio, the latest bands reach the smaller board's bottom edge.
+        QCOMPARE(game->devicePixelRatioF(), ratio_ * dpr);
+        const QImage shown = game->centralWidget()->grab().toImage();
+        const QColor band(20 * game->state.factor1, 20 * game->state.factor2, 255);
+        QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() - 1), band);
+        // A click where the player sees a number lands on it.
+        QTest::mouseClick(
+            game->windowHandle(), Qt::LeftButton, {},
+            game->centralWidget()->mapTo(&*game, game->paricmd->geometry().center() * shownScale(*game)));
+        QCOMPARE(game->state.score, 1);
+    }
+
+    // As in a browser, without a window manager: the window stays in the middle.
+    void aScreenThatGrowsGetsTheLargerWindowBack() {
+        setScreen({1024, 600});
+        ScreenFit fit(ScreenFit::Placement::Centred);
+        TestGame game;
+        game.start();
+        const qreal small = shownScale(*game);
+        setScreen({600, 1024});
+        checkWhole(*game, true);
+        QVERIFY(shownScale(*game) > small);
+        setScreen({2560, 1600});
+        checkWhole(*game, true);
+        QCOMPARE(game->centralWidget(), game->surface());
     }
 };
 

@@ -47,6 +47,7 @@ class WebServices : public SystemServices {
             QFontDatabase::addApplicationFont(font.filePath());
     }
     Platform& platform() override { return platform_; }
+    bool windowManager() const override { return false; }
 
   private:
     WebDialogs dialogs_;
