@@ -58,7 +58,8 @@ bool saveSizes(const QString& folder, int count, char* sizes[]) {
     bool ok = QDir().mkpath(folder);
     for (int i = 0; i < count; ++i) {
         const int size = QString::fromLatin1(sizes[i]).toInt();
-        ok = size > 0 && artwork::iconImage(size).save(QStringLiteral("%1/dorvana-%2.png").arg(folder).arg(size)) && ok;
+        ok = size > 0 &&
+             artwork::iconImage(size).save(QStringLiteral("%1/dorvana-%2.png").arg(folder).arg(size)) && ok;
     }
     return ok;
 }

@@ -7,7 +7,9 @@
 namespace {
 
 // The page keeps the held input and hands it back in order.
+// clang-format off
 EM_JS(void, dorvana_hold_input, (int on), { Module.dorvanaInput.hold(on !== 0); });
+// clang-format on
 
 } // namespace
 

@@ -12,6 +12,7 @@ namespace {
 
 // The page's record store (records.js): reads come from what the last lock loaded, changes are committed
 // before they answer.
+// clang-format off
 EM_ASYNC_JS(int, dorvana_records_lock, (const char* name), {
     return await Module.dorvanaRecords.lock(UTF8ToString(name));
 });
@@ -32,6 +33,7 @@ EM_ASYNC_JS(int, dorvana_records_rename, (const char* from, const char* to), {
 EM_ASYNC_JS(int, dorvana_records_remove, (const char* path), {
     return await Module.dorvanaRecords.remove(UTF8ToString(path));
 });
+// clang-format on
 
 std::optional<QByteArray> stored(const QString& path) {
     const QByteArray key = path.toUtf8();

@@ -14,7 +14,9 @@
 
 namespace {
 
+// clang-format off
 EM_JS(void, dorvana_play_cue, (const char* url), { Module.dorvanaSound.play(UTF8ToString(url)); });
+// clang-format on
 
 // The cues are served beside the page; a path relative to it works wherever the site puts the game.
 class WebSound : public Sound {

@@ -11,6 +11,7 @@ namespace {
 
 // Until the browser has shown a frame with what was painted (two animation frames: the one that draws it and
 // the next), then the hold itself. A hidden page shows no frames; a quarter second stands in for them.
+// clang-format off
 EM_ASYNC_JS(void, dorvana_hold_frame, (double ms), {
     await new Promise(resolve => {
         let done = false;
@@ -20,6 +21,7 @@ EM_ASYNC_JS(void, dorvana_hold_frame, (double ms), {
     });
     await new Promise(resolve => setTimeout(resolve, ms));
 });
+// clang-format on
 
 // A tick that falls while something waits is kept, one per timer, and delivered once the wait ends.
 class WebTimer : public Timer {
