@@ -5,6 +5,9 @@
 #include "Artwork.h"
 #include "Surface.h"
 
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -52,6 +55,11 @@ void GameButton::setBackColour(BgrColour colour) {
     if (colour == back_) return;
     back_ = colour;
     repaint();
+    // Shown smaller through a view (a small screen), the button reaches the screen only when the view paints:
+    // at once too, or a flash held right after would never be seen.
+    if (const QGraphicsProxyWidget* proxy = window()->graphicsProxyWidget())
+        for (QGraphicsView* view : proxy->scene()->views())
+            view->viewport()->repaint();
 }
 
 void GameButton::setLeft(int units) {
