@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the game relies on from its random source, text files and sound, on the real implementations.
+#include "platform/CueWave.h"
 #include "platform/FoldingRandom.h"
 #include "platform/QtSound.h"
 #include "platform/QtTextFiles.h"
@@ -17,6 +18,8 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <sndfile.h>
+#include <vector>
 
 namespace {
 
@@ -41,32 +44,45 @@ std::vector<float> drawsOf(RandomSource& random, int count) {
     return draws;
 }
 
-// A valid 8 kHz mono 16-bit wave of silence, long enough to be still sounding when a check looks.
-QByteArray silentWave() {
-    constexpr quint32 samples = 40000;
-    QByteArray wave;
-    const auto u32 = [&wave](quint32 value) {
-        const quint32 le = qToLittleEndian(value);
-        wave.append(reinterpret_cast<const char*>(&le), 4);
-    };
-    const auto u16 = [&wave](quint16 value) {
-        const quint16 le = qToLittleEndian(value);
-        wave.append(reinterpret_cast<const char*>(&le), 2);
-    };
-    wave.append("RIFF");
-    u32(36 + samples * 2);
-    wave.append("WAVEfmt ");
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(8000);
-    u32(16000);
-    u16(2);
-    u16(16);
-    wave.append("data");
-    u32(samples * 2);
-    wave.append(QByteArray(qsizetype{2} * samples, '\0'));
-    return wave;
+// A different tone in each of the first two channels, so the mix shows both; a third channel is NaN, as a
+// float wave may hold.
+float tone(int channel, double t) {
+    const double tones[] = {0.5 * std::sin(2000 * t), 0.3 * std::sin(3500 * t + 1), std::nan("")};
+    return static_cast<float>(tones[std::min(channel, 2)]);
+}
+
+// The tone as libsndfile writes it in the encoding given, and the frames it then says the wave holds (whole
+// blocks, for the encodings that have them).
+std::pair<QByteArray, qint64> toneWave(int format, int channels, int rate, double seconds) {
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath("w.wav"));
+    SF_INFO info{0, rate, channels, SF_FORMAT_WAV | format, 0, 0};
+    std::vector<float> samples(static_cast<size_t>(rate * seconds) * channels);
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const size_t frame = i / channels;
+        samples[i] = tone(static_cast<int>(i % channels), static_cast<double>(frame) / rate);
+    }
+    SNDFILE* file = sf_open(path, SFM_WRITE, &info);
+    sf_write_float(file, samples.data(), static_cast<sf_count_t>(samples.size()));
+    sf_close(file);
+    sf_close(sf_open(path, SFM_READ, &info));
+    return {contents(path), info.frames};
+}
+
+// Long enough to be still sounding when a check looks.
+QByteArray longWave(int format = SF_FORMAT_PCM_16, int channels = 1) {
+    return toneWave(format, channels, 8000, 5).first;
+}
+
+// The streams the suite's sound server plays, by number.
+QByteArrayList soundServerStreams() {
+    QProcess pactl;
+    pactl.start("pactl", {"list", "short", "sink-inputs"});
+    pactl.waitForFinished();
+    QByteArrayList streams;
+    for (const QByteArray& line : pactl.readAllStandardOutput().split('\n'))
+        if (!line.isEmpty()) streams << line.split('\t').first();
+    return streams;
 }
 
 } // namespace
@@ -261,7 +277,7 @@ class PlatformTest : public QObject {
     void soundLibraryLoadsAtTheFirstCue() {
         QTemporaryDir dir;
         const QString wave = dir.filePath("laser.wav");
-        put(wave, silentWave());
+        put(wave, longWave());
         const auto multimediaMapped = [] { return contents("/proc/self/maps").contains("libQt6Multimedia"); };
         QtSound sound(DORVANA_SOUND_FOLDER);
         QVERIFY(!multimediaMapped());
@@ -281,7 +297,7 @@ class PlatformTest : public QObject {
         QTemporaryDir dir;
         if (!module.isNull()) put(dir.filePath("libdorvana_sound.so"), module);
         const QString wave = dir.filePath("laser.wav");
-        put(wave, silentWave());
+        put(wave, longWave());
         QtSound sound(dir.path());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Dorvana plays no sound: "));
         sound.play(wave);
@@ -293,18 +309,24 @@ class PlatformTest : public QObject {
         QTemporaryDir dir;
         const QString shot = dir.filePath("sparo.wav");
         const QString laser = dir.filePath("laser.wav");
-        put(shot, silentWave());
-        put(laser, silentWave());
+        put(shot, longWave(SF_FORMAT_ULAW, 2));
+        put(laser, longWave());
+        // One stream, always the same, serves every cue; the sound server sees it.
+        QTRY_VERIFY(soundServerStreams().isEmpty());
         QtSound sound(DORVANA_SOUND_FOLDER);
         sound.play(shot);
         QTRY_COMPARE(sound.status(shot), CueStatus::Ready);
         QVERIFY(sound.isPlaying(shot));
+        QTRY_COMPARE(soundServerStreams().size(), 1);
+        const QByteArrayList stream = soundServerStreams();
         sound.play(laser);
         QVERIFY(!sound.isPlaying(shot));
         QTRY_COMPARE(sound.status(laser), CueStatus::Ready);
         QVERIFY(sound.isPlaying(laser));
         sound.play(dir.filePath("missing.wav"));
         QVERIFY(!sound.isPlaying(laser));
+        sound.play(shot);
+        QCOMPARE(soundServerStreams(), stream);
     }
 
     // A cue plays its file as it is at that cue: missing, then come, then cut off, then 8-bit stereo (all
@@ -312,12 +334,10 @@ class PlatformTest : public QObject {
     void aCueFollowsItsFile() {
         QTemporaryDir dir;
         const QString wave = dir.filePath("sparo.wav");
-        QByteArray stereo = silentWave().left(20001);
-        stereo[22] = 2;
-        stereo[34] = 8;
+        const QByteArray stereo = longWave(SF_FORMAT_PCM_U8, 2).left(20001);
         QtSound sound(DORVANA_SOUND_FOLDER);
         for (const QByteArray& file :
-             {QByteArray(), silentWave(), silentWave().left(1001), stereo, QByteArray(64, 'x')}) {
+             {QByteArray(), longWave(), longWave().left(1001), stereo, QByteArray(64, 'x')}) {
             if (!file.isNull()) put(wave, file);
             sound.play(wave);
             QCOMPARE(sound.status(wave), file.startsWith("RIFF") ? CueStatus::Ready : CueStatus::Error);
@@ -325,13 +345,63 @@ class PlatformTest : public QObject {
         }
     }
 
+    // Each encoding, mono and stereo, at several rates, reaches the stream as the tone written, mixed down
+    // and at the stream's rate, within what the encoding loses (a root mean square, full scale 1). Named by
+    // libsndfile's format number.
+    void wavesReachTheStreamAsWritten_data() {
+        QTest::addColumn<QByteArray>("wave");
+        QTest::addColumn<QList<float>>("expected");
+        QTest::addColumn<double>("tolerance");
+        const auto row = [](int format, int channels, int rate, double tolerance, qsizetype cut = 0) {
+            auto [wave, frames] = toneWave(format, channels, rate, 0.1);
+            wave.chop(cut);
+            frames -= (cut + qsizetype{2} * channels - 1) / (qsizetype{2} * channels);
+            // Past the tone, an encoding may pad its last block with anything: NaN, not compared.
+            QList<float> expected(frames * kCueRate / rate, std::nanf(""));
+            for (qsizetype i = 0; i < std::min<qsizetype>(expected.size(), kCueRate / 10); ++i) {
+                expected[i] = 0;
+                for (int channel = 0; channel < channels; ++channel) {
+                    const float sample = tone(channel, static_cast<double>(i) / kCueRate);
+                    expected[i] += std::isnan(sample) ? 0 : sample / static_cast<float>(channels);
+                }
+            }
+            QTest::addRow("format %x, %d channels, %d Hz, %lld bytes cut", format, channels, rate, cut)
+                << wave << expected << tolerance;
+        };
+        int rates = 0;
+        for (const int format : std::initializer_list<int>{
+                 SF_FORMAT_PCM_U8, SF_FORMAT_PCM_16, SF_FORMAT_PCM_24, SF_FORMAT_PCM_32, SF_FORMAT_FLOAT,
+                 SF_FORMAT_DOUBLE, SF_FORMAT_ULAW, SF_FORMAT_ALAW, SF_FORMAT_IMA_ADPCM, SF_FORMAT_MS_ADPCM,
+                 SF_FORMAT_WAVEX | SF_FORMAT_PCM_16, SF_FORMAT_WAVEX | SF_FORMAT_FLOAT})
+            for (const int channels : {1, 2})
+                row(format, channels, std::array{8000, 11025, 22050, 44100, 48000}[rates++ % 5], 0.05);
+        row(SF_FORMAT_GSM610, 1, 8000, 0.15);
+        row(SF_FORMAT_PCM_16, 2, 22050, 0.02, 4001);
+        row(SF_FORMAT_FLOAT, 3, 44100, 0.02);
+    }
+    void wavesReachTheStreamAsWritten() {
+        QFETCH(QByteArray, wave);
+        QFETCH(QList<float>, expected);
+        QFETCH(double, tolerance);
+        const QByteArray stream = cueStreamFrames(wave).value_or(QByteArray());
+        QCOMPARE(stream.size(), expected.size() * 2);
+        double squares = 0;
+        for (qsizetype i = 0; i < expected.size(); ++i)
+            if (!std::isnan(expected[i]))
+                squares += std::pow(
+                    qFromLittleEndian<qint16>(stream.constData() + i * 2) / 32767.0 - expected[i], 2);
+        const double error =
+            std::sqrt(squares / std::min(static_cast<double>(expected.size()), kCueRate / 10.0));
+        QVERIFY2(error <= tolerance, qPrintable(QString::number(error)));
+    }
+
     void soundNeverBlocksNorFails() {
         QTemporaryDir dir;
         const QString wave = dir.filePath("laser.wav");
-        put(wave, silentWave());
+        put(wave, longWave());
         const QString missing = dir.filePath("suoni/sparo.wav");
         const QString cutOff = dir.filePath("esplosi.wav");
-        put(cutOff, silentWave().left(1001));
+        put(cutOff, longWave().left(1001));
         QElapsedTimer clock;
         clock.start();
         {

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Dorvana developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Any bytes at all in a record file: the reader and both number reads must take them without fault,
-// and what they give back must hold together.
+// Any bytes at all in a record file or a cue file: the reader, both number reads and the cue decoder must
+// take them without fault, and what they give back must hold together.
 #include "lifecycle/RecordNumbers.h"
+#include "platform/CueWave.h"
 #include "platform/QtTextFiles.h"
 #include "platform/RecordText.h"
 
@@ -71,5 +72,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString read = files.read(number, std::min(length, kReadBound));
     check(files.close(number), "close failed");
     check(read == decodeRecordText(bytes.left(kReadBound)), "bounded read differs from the bytes");
+
+    // A cue gives the stream whole samples, at most the longest cue's, the same at every read.
+    const std::optional<QByteArray> cue = cueStreamFrames(bytes);
+    check(!cue || (cue->size() % 2 == 0 && cue->size() <= qint64{2} * kCueRate * kLongestCueSeconds),
+          "cue frames out of shape");
+    check(cueStreamFrames(bytes) == cue, "cue decoded differently twice");
     return 0;
 }
