@@ -307,18 +307,11 @@ class HighDpi : public QObject {
         const QImage shown = game->centralWidget()->grab().toImage();
         const QColor band(20 * game->state.factor1, 20 * game->state.factor2, 255);
         QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() - 1), band);
-        // A click where the player sees a number lands on it, and its flash is on the screen while it is
-        // held.
-        const QPoint seen =
-            game->centralWidget()->mapTo(&*game, game->paricmd->geometry().center() * shownScale(*game));
-        QColor held;
-        game.fakes.timers.whileHeld = [&] {
-            const QImage screen = game->screen()->grabWindow(game->winId()).toImage();
-            held = screen.pixelColor(seen * screen.devicePixelRatio());
-        };
-        QTest::mouseClick(game->windowHandle(), Qt::LeftButton, {}, seen);
+        // A click where the player sees a number lands on it.
+        QTest::mouseClick(
+            game->windowHandle(), Qt::LeftButton, {},
+            game->centralWidget()->mapTo(&*game, game->paricmd->geometry().center() * shownScale(*game)));
         QCOMPARE(game->state.score, 1);
-        QCOMPARE(held, QColor(Qt::green));
     }
 
     // As in a browser, without a window manager: the window stays in the middle.
