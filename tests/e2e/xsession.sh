@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the tests that play the real program: a private X server and data folder, both gone on exit.
 # Arguments: tools needed besides Xvfb and xdotool. Sets work, records, DISPLAY and the XDG folders;
-# launch_game starts the game from $game_binary, with its process id in game_pid and its output in
-# $work/game.log. Processes put in helper_pids are ended with the server, and so is the sound server that
+# launch_game starts the game from $game_binary (under the command in the game_wrapper array, if any), with
+# its process id in game_pid and its output in $work/game.log. Processes put in helper_pids are ended with the server, and so is the sound server that
 # start_sound_server starts (it needs pulseaudio, pactl and parec); start_weston runs the game on Wayland.
 # ./test installs every prerequisite first and sets DORVANA_TEST_STRICT, so there a missing one is a broken
 # set-up, not a reason to skip.
@@ -19,6 +19,7 @@ done
 work=$(mktemp -d)
 xvfb_pid=
 game_pid=
+game_wrapper=()
 helper_pids=
 sound_server=
 cleanup() {
@@ -41,7 +42,7 @@ fail() {
 # plain clients got through; the game is given a few tries at it.
 launch_game() {
   for _ in $(seq 10); do
-    "$game_binary" >"$work/game.log" 2>&1 &
+    "${game_wrapper[@]}" "$game_binary" >"$work/game.log" 2>&1 &
     game_pid=$!
     sleep 0.3
     kill -0 "$game_pid" 2>/dev/null && return 0
