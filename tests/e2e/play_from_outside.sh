@@ -34,8 +34,9 @@ if [ "${2:-xcb}" = wayland ]; then
     done
     fail "no new window came up (last frame $last)"
   }
-  # How often the game has asked weston for a window state so far, by the request's name.
-  requests() { grep -c "xdg_toplevel@[0-9]*\.$1()" "$work/weston.log" || true; }
+  # How often the game has asked weston for a window state so far, by the request's name (an object is logged
+  # as name@id, or as name#id by a newer libwayland).
+  requests() { grep -c "xdg_toplevel[@#][0-9]*\.$1()" "$work/weston.log" || true; }
   # Clicks the title bar's maximise button three times. After each click the game must ask weston to be normal
   # again, so the click did maximise it, and the window must be back in its frame before the next click.
   maximise_survives() { # frame
