@@ -57,8 +57,9 @@ play_to_record() {
   xdotool key Return
 }
 
-# The write's steps, each as "syscall:call number" counted from the start of the program: from the first one
-# that names a line beside the files to the last one in the records folder.
+# The write's steps, each as "syscall:call number", counting only the calls on the records folder's files: from
+# the first one that names a line beside the files to the last one. strace is then given those files' paths,
+# spelled as the program spells them, so that its count of calls leaves out every other file (a cache, say).
 set_old 1
 game_wrapper=(strace -o "$work/steps" -e trace="$steps")
 play_to_record
@@ -66,16 +67,16 @@ press "$(new_window "${known[@]}" "$main" "$farewell")" Return # the congratulat
 for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
 { wait "$game_pid" || true; } 2>/dev/null
 mapfile -t points < <(awk -F'(' -v folder="$records/" '
-  { calls[$1]++ }
-  index($0, folder) && (started || index($0, ".new")) { started = 1; point[++n] = $1 ":" calls[$1] }
+  index($0, folder) { calls[$1]++; if (started || index($0, ".new")) { started = 1; point[++n] = $1 ":" calls[$1] } }
   END { for (i = 1; i <= n; i++) print point[i] }' "$work/steps")
 [ ${#points[@]} -gt 0 ] || fail "the program made no link, rename or removal in the records folder as it wrote"
+mapfile -t paths < <(grep -o '"[^"]*"' "$work/steps" | tr -d '"' | grep -F "$records/" | sort -u)
 
 before=0 writing=0 after=0
 for kill in $(seq "$kills"); do
   set_old "$kill"
   point=${points[$(((kill - 1) % ${#points[@]}))]}
-  game_wrapper=(strace -qq -o /dev/null -e trace="${point%:*}" -e inject="${point%:*}:signal=KILL:when=${point#*:}")
+  game_wrapper=(strace -qq -o /dev/null "${paths[@]/#/-P}" -e trace="${point%:*}" -e inject="${point%:*}:signal=KILL:when=${point#*:}")
   play_to_record
   for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$game_pid" 2>/dev/null && fail "kill $kill: the program never came to $point"
