@@ -40,16 +40,16 @@ if [ "${2:-xcb}" = wayland ]; then
   # Clicks the title bar's maximise button three times. After each click the game must ask weston to be normal
   # again, so the click did maximise it, and the window must be back in its frame before the next click.
   maximise_survives() { # frame
-    local w h x y click now="" asked deadline
+    local w h x y click asked deadline
     read -r w h x y <<<"$1"
     for click in 1 2 3; do
       asked=$(requests unset_maximized)
       xdotool mousemove $((x + w - 40)) $((y + 15)) click 1
       deadline=$((SECONDS + 10))
-      until [ "$(requests unset_maximized)" -gt "$asked" ] && now=$(frame) && [ "$now" = "$1" ]; do
+      until [ "$(requests unset_maximized)" -gt "$asked" ] && [ "$(frame)" = "$1" ]; do
         kill -0 "$game_pid" 2>/dev/null || fail "a click on maximise ended the game"
         [ $SECONDS -lt $deadline ] || fail "maximise click $click on [$1]: the game asked to be normal again" \
-          "$(($(requests unset_maximized) - asked)) times, and its frame is [$now]"
+          "$(($(requests unset_maximized) - asked)) times, and its frame is [$(frame)]"
         sleep 0.1
       done
     done
