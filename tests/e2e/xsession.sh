@@ -39,17 +39,23 @@ fail() {
 }
 
 # A new Xvfb on a loaded machine has been seen to turn away a Qt client's connection for a second or so while
-# plain clients got through; the game is given a few tries at it.
+# plain clients got through; the game is given a few tries at it. A refused game ends with that message, which
+# under load (or under strace) can take well over a second, so each try waits for the message, for the game's
+# end or for its first window, up to three seconds.
 launch_game() {
   for _ in $(seq 10); do
     "${game_wrapper[@]}" "$game_binary" >"$work/game.log" 2>&1 &
     game_pid=$!
-    sleep 0.3
-    kill -0 "$game_pid" 2>/dev/null && return 0
-    grep -q "could not connect to display" "$work/game.log" || return 0
+    for _ in $(seq 30); do
+      refused || ! kill -0 "$game_pid" 2>/dev/null || [ -n "$(visible_windows)" ] && break
+      sleep 0.1
+    done
+    refused || return 0
+    { wait "$game_pid" || true; } 2>/dev/null
     sleep 0.5
   done
 }
+refused() { grep -q "could not connect to display" "$work/game.log"; }
 
 visible_windows() { xdotool search --onlyvisible --name '^Dorvana' 2>/dev/null || true; }
 
