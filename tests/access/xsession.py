@@ -56,11 +56,9 @@ class Session:
         return process
 
     def start_x_server(self):
-        """Starts Xvfb on a free display, makes it this process's display and returns its name. Off the abstract
-        socket, as tests/e2e/xsession.sh says why."""
+        """Starts Xvfb on a free display, makes it this process's display and returns its name."""
         read_end, write_end = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1600x1600x24", "-nolisten", "tcp",
-                    "-nolisten", "local"],
+        self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1600x1600x24", "-nolisten", "tcp"],
                    pass_fds=(write_end,), stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as pipe:

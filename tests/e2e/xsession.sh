@@ -87,10 +87,8 @@ press() { # window, keys...
   xdotool key --delay 40 "$@"
 }
 
-# Xvfb picks a free display itself, by the lock files in /tmp, and writes its number to fd 3. It is kept off the
-# abstract socket it would also open by default, which clients try first: that name is shared by every /tmp on
-# the machine (a chroot's, a container's), so a server of the same number behind another /tmp took its clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -nolisten local 3>"$work/display" 2>"$work/xvfb.log" &
+# Xvfb picks a free display itself and writes its number to fd 3.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
