@@ -3,8 +3,9 @@
 # Sourced by the tests that play the real program: a private X server and data folder, both gone on exit.
 # Arguments: tools needed besides Xvfb and xdotool. Sets work, records, DISPLAY and the XDG folders;
 # launch_game starts the game from $game_binary (under the command in the game_wrapper array, if any), with
-# its process id in game_pid and its output in $work/game.log. Processes put in helper_pids are ended with the server, and so is the sound server that
-# start_sound_server starts (it needs pulseaudio, pactl and parec); start_weston runs the game on Wayland.
+# its process id in game_pid and its output in $work/game.log. Processes put in helper_pids are ended with the
+# server, and so is the sound server that start_sound_server starts (it needs pulseaudio, pactl and parec);
+# start_weston runs the game on Wayland.
 # ./test installs every prerequisite first and sets DORVANA_TEST_STRICT, so there a missing one is a broken
 # set-up, not a reason to skip.
 prerequisite_missing() {
