@@ -76,7 +76,8 @@ before=0 writing=0 after=0
 for kill in $(seq "$kills"); do
   set_old "$kill"
   point=${points[$(((kill - 1) % ${#points[@]}))]}
-  game_wrapper=(strace -qq -o /dev/null "${paths[@]/#/-P}" -e trace="${point%:*}" -e inject="${point%:*}:signal=KILL:when=${point#*:}")
+  game_wrapper=(strace -qq -o /dev/null "${paths[@]/#/-P}" -e trace="${point%:*}"
+    -e inject="${point%:*}:signal=KILL:when=${point#*:}")
   play_to_record
   for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$game_pid" 2>/dev/null && fail "kill $kill: the program never came to $point"
