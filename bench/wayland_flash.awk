@@ -15,7 +15,7 @@ FNR == NR {
   }
   next
 }
-/wl_surface@[0-9]+\.commit\(\)/ && !/->/ { match($0, /[0-9]+\.[0-9]+/); commit[++m] = substr($0, RSTART, RLENGTH) + 0 }
+/wl_surface[@#][0-9]+\.commit\(\)/ && !/->/ { match($0, /[0-9]+\.[0-9]+/); commit[++m] = substr($0, RSTART, RLENGTH) + 0 }
 END {
   for (i = 1; i <= n; i++) {
     flash = ""

@@ -30,10 +30,12 @@ class SizeWatch : public QObject {
     // A window's state change event is the system's report of what it did.
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::WindowStateChange || !kept_.isValid()) return false;
-        const Qt::WindowStates states = static_cast<QWindow*>(watched)->windowStates();
-        if (states & kLarge)
-            // Once the widget has taken in the state too, or it would see no change to undo.
-            QTimer::singleShot(0, &window_, [this] { window_.showNormal(); });
+        auto* handle = static_cast<QWindow*>(watched);
+        if (handle->windowStates() & kLarge)
+            // Asked of the system alone, once Qt has drawn the large frame that its answer calls for: the
+            // widget's own showNormal() would put back its old size at once, and a Wayland compositor ends a
+            // client whose frame is not the size of the state it was last told.
+            QTimer::singleShot(0, handle, [handle] { handle->setWindowStates(Qt::WindowNoState); });
         else
             takeBack();
         return false;

@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Clicks shown number buttons on the running board and times on the X server how long each hit's green or red
 stays on the button's face. A red is over once the compositor has shown the warning box (a frame done for the
-box's window in its log); the box is then answered. Prints each flash seen; fails on one under 100 ms or on none.
+box's window in its log, which names an object name@id, or name#id with a newer libwayland); the box is then
+answered. Prints each flash seen; fails on one under 100 ms or on none.
 
 Usage: /usr/bin/python3 flash_seen.py path/to/compositor.log
 """
@@ -27,16 +28,16 @@ def read_log():
     unread += log.read()
     *lines, unread = unread.split("\n")
     for line in lines:
-        if surface := re.search(r"get_xdg_surface\(new id xdg_surface@\d+, wl_surface@(\d+)", line):
+        if surface := re.search(r"get_xdg_surface\(new id xdg_surface[@#]\d+, wl_surface[@#](\d+)", line):
             new_surfaces.add(surface[1])
         elif "get_toplevel(" in line:
             boxes += 1
-        elif re.search(r"xdg_toplevel@\d+\.destroy\(\)", line):
+        elif re.search(r"xdg_toplevel[@#]\d+\.destroy\(\)", line):
             boxes -= 1
-        elif frame := re.search(r"\] wl_surface@(\d+)\.frame\(new id wl_callback@(\d+)", line):
+        elif frame := re.search(r"\] wl_surface[@#](\d+)\.frame\(new id wl_callback[@#](\d+)", line):
             if frame[1] in new_surfaces:
                 box_frames.add(frame[2])
-        elif (done := re.search(r"\]\s+-> wl_callback@(\d+)\.done", line)) and done[1] in box_frames:
+        elif (done := re.search(r"\]\s+-> wl_callback[@#](\d+)\.done", line)) and done[1] in box_frames:
             box_drawn = True
 
 

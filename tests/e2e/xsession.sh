@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the tests that play the real program: a private X server and data folder, both gone on exit.
 # Arguments: tools needed besides Xvfb and xdotool. Sets work, records, DISPLAY and the XDG folders;
-# launch_game starts the game from $game_binary, with its process id in game_pid and its output in
-# $work/game.log. Processes put in helper_pids are ended with the server, and so is the sound server that
-# start_sound_server starts (it needs pulseaudio, pactl and parec); start_weston runs the game on Wayland.
+# launch_game starts the game from $game_binary (under the command in the game_wrapper array, if any), with
+# its process id in game_pid and its output in $work/game.log. Processes put in helper_pids are ended with the
+# server, and so is the sound server that start_sound_server starts (it needs pulseaudio, pactl and parec);
+# start_weston runs the game on Wayland.
 # ./test installs every prerequisite first and sets DORVANA_TEST_STRICT, so there a missing one is a broken
 # set-up, not a reason to skip.
 prerequisite_missing() {
@@ -19,6 +20,7 @@ done
 work=$(mktemp -d)
 xvfb_pid=
 game_pid=
+game_wrapper=()
 helper_pids=
 sound_server=
 cleanup() {
@@ -38,17 +40,23 @@ fail() {
 }
 
 # A new Xvfb on a loaded machine has been seen to turn away a Qt client's connection for a second or so while
-# plain clients got through; the game is given a few tries at it.
+# plain clients got through; the game is given a few tries at it. A refused game ends with that message, which
+# under load (or under strace) can take well over a second, so each try waits for the message, for the game's
+# end or for its first window, up to three seconds.
 launch_game() {
   for _ in $(seq 10); do
-    "$game_binary" >"$work/game.log" 2>&1 &
+    "${game_wrapper[@]}" "$game_binary" >"$work/game.log" 2>&1 &
     game_pid=$!
-    sleep 0.3
-    kill -0 "$game_pid" 2>/dev/null && return 0
-    grep -q "could not connect to display" "$work/game.log" || return 0
+    for _ in $(seq 30); do
+      refused || ! kill -0 "$game_pid" 2>/dev/null || [ -n "$(visible_windows)" ] && break
+      sleep 0.1
+    done
+    refused || return 0
+    { wait "$game_pid" || true; } 2>/dev/null
     sleep 0.5
   done
 }
+refused() { grep -q "could not connect to display" "$work/game.log"; }
 
 visible_windows() { xdotool search --onlyvisible --name '^Dorvana' 2>/dev/null || true; }
 

@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The Dorvana developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Kills the real program with SIGKILL while it writes a new record, timed by the files it puts on disk, several
-# times; after each kill the program is started again, and the record files must then hold the old record or
-# the new one, byte for byte, never one file of each. Fails when no kill landed inside the write.
+# Kills the real program with SIGKILL while it writes a new record, several times; after each kill the program is
+# started again, and the record files must then hold the old record or the new one, byte for byte, never one
+# file of each. The kills land on the write's steps themselves, whatever the machine's load: a first game, played
+# to its record under strace, shows which links, renames and removals make up the write; each later game is
+# killed by strace as it enters one of them, in turn. Fails when no kill left the write unfinished on disk.
 # Usage: kill_real_program.sh path/to/dorvana [kills]
 set -euo pipefail
 
 game_binary=$1
 kills=${2:-10}
 set --
-source "$(dirname "$0")/../e2e/xsession.sh"
+source "$(dirname "$0")/../e2e/xsession.sh" strace
 mkdir -p "$records"
+steps="link,linkat,rename,renameat,renameat2,unlink,unlinkat"
 
 # Starts the game and answers the name prompt and the greeting with this name; known holds both windows.
 start_as() {
@@ -38,26 +41,46 @@ pair() {
   fi
 }
 
-before=0 writing=0 after=0
-for kill in $(seq "$kills"); do
-  # A negative record, so that the score of 0 on show at the start beats it.
-  printf -- '-%d\r\n' "$kill" >"$records/atarvisk.txt"
-  printf 'Vecchio %d\r\n' "$kill" >"$records/tarvisk.txt"
+# Sets record n on disk: a negative one, so that the score of 0 on show at the start beats it.
+set_old() { # n
+  printf -- '-%d\r\n' "$1" >"$records/atarvisk.txt"
+  printf 'Vecchio %d\r\n' "$1" >"$records/tarvisk.txt"
+}
+
+# Plays a game to its new record and answers the farewell, which starts the write.
+play_to_record() {
   start_as N u o v o
   main=$(new_window "${known[@]}")
   press "$main" alt+x
   farewell=$(new_window "${known[@]}" "$main")
-  # The kill waits for the first new line beside the files, then a random few milliseconds at most.
-  (
-    deadline=$((SECONDS + 10))
-    until compgen -G "$records/*.new" >/dev/null || [ $SECONDS -ge $deadline ]; do :; done
-    for ((spin = RANDOM % 500; spin > 0; spin--)); do :; done
-    kill -9 "$game_pid"
-  ) &
-  killer=$!
   xdotool windowfocus --sync "$farewell"
   xdotool key Return
-  wait "$killer"
+}
+
+# The write's steps, each as "syscall:call number", counting only the calls on the records folder's files: from
+# the first one that names a line beside the files to the last one. strace is then given those files' paths,
+# spelled as the program spells them, so that its count of calls leaves out every other file (a cache, say).
+set_old 1
+game_wrapper=(strace -o "$work/steps" -e trace="$steps")
+play_to_record
+press "$(new_window "${known[@]}" "$main" "$farewell")" Return # the congratulation: the write is over
+for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+{ wait "$game_pid" || true; } 2>/dev/null
+mapfile -t points < <(awk -F'(' -v folder="$records/" '
+  index($0, folder) { calls[$1]++; if (started || index($0, ".new")) { started = 1; point[++n] = $1 ":" calls[$1] } }
+  END { for (i = 1; i <= n; i++) print point[i] }' "$work/steps")
+[ ${#points[@]} -gt 0 ] || fail "the program made no link, rename or removal in the records folder as it wrote"
+mapfile -t paths < <(grep -o '"[^"]*"' "$work/steps" | tr -d '"' | grep -F "$records/" | sort -u)
+
+before=0 writing=0 after=0
+for kill in $(seq "$kills"); do
+  set_old "$kill"
+  point=${points[$(((kill - 1) % ${#points[@]}))]}
+  game_wrapper=(strace -qq -o /dev/null "${paths[@]/#/-P}" -e trace="${point%:*}"
+    -e inject="${point%:*}:signal=KILL:when=${point#*:}")
+  play_to_record
+  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$game_pid" 2>/dev/null && fail "kill $kill: the program never came to $point"
   { wait "$game_pid" || true; } 2>/dev/null
   case $(pair "$kill") in
     old) before=$((before + 1)) ;;
@@ -65,6 +88,7 @@ for kill in $(seq "$kills"); do
     *) writing=$((writing + 1)) ;;
   esac
 
+  game_wrapper=()
   start_as A l t r o
   new_window "${known[@]}" >/dev/null # the load, which settles the record, is over
   kill -9 "$game_pid"
@@ -73,5 +97,5 @@ for kill in $(seq "$kills"); do
   found=$(pair "$kill")
   [ "$found" = old ] || [ "$found" = new ] || fail "kill $kill, after the next start: $found"
 done
-echo "$kills kills: $before before the write, $writing while writing, $after after"
+echo "$kills kills at ${points[*]}: $before before the write, $writing while writing, $after after"
 [ "$writing" -gt 0 ] || fail "no kill landed while the record was being written"
