@@ -33,9 +33,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# On standard output, beside the "ok" lines: a run that keeps only those still says why it stopped.
 fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/game.log" ] && sed 's/^/  dorvana: /' "$work/game.log" >&2
+  echo "FAIL: $*"
+  [ -s "$work/game.log" ] && sed 's/^/  dorvana: /' "$work/game.log"
   exit 1
 }
 

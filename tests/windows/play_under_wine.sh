@@ -70,11 +70,11 @@ open_game() { # keys...
   main=$(new_window "$prompt" "$greeting")
 }
 
-# Alt+X and the farewell end the game.
+# Alt+X and the farewell end the game; a loaded machine's Wine can take seconds over a process's end.
 end_game() {
   press "$main" alt+x
   press "$(new_window "$prompt" "$greeting" "$main")" Return
-  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 300); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after Alt+X and the farewell"
   game_pid=
 }
