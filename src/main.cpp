@@ -13,7 +13,6 @@
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
-#include <optional>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -31,10 +30,8 @@ int main(int argc, char* argv[]) {
 
     FixedSizeKeeper fixedSizes;
     const auto services = makeSystemServices(layout::kTitle);
-    // A page's Qt places the windows itself. Fitting them there kept its event loop from ever waiting, so the
-    // page does without it for now.
-    std::optional<ScreenFit> screenFit;
-    if (services->windowManager()) screenFit.emplace();
+    ScreenFit screenFit(services->windowManager() ? ScreenFit::Placement::ByWindowManager
+                                                  : ScreenFit::Placement::Centred);
 
     Tavola tavola(services->platform());
     QObject::connect(&tavola, &Tavola::closedByPlayer, &app, &QApplication::quit);

@@ -26,10 +26,10 @@ int QtDialogs::msgBox(const QString& text, int style, const QString& title) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? AnswerYes : AnswerNo;
+        return run(box) == QMessageBox::Yes ? AnswerYes : AnswerNo;
     }
     box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    run(box);
     return AnswerOk;
 }
 
@@ -43,6 +43,10 @@ QString QtDialogs::inputBox(const QString& prompt) {
     // its own size). The dialog builds its layout when first measured, and that layout sets the size limits.
     box.sizeHint();
     if (QLayout* layout = box.layout()) layout->setSizeConstraint(QLayout::SetFixedSize);
-    if (box.exec() != QDialog::Accepted) return {};
+    if (run(box) != QDialog::Accepted) return {};
     return box.textValue();
+}
+
+int QtDialogs::run(QDialog& box) {
+    return box.exec();
 }

@@ -4,13 +4,17 @@
 
 #include "Dialogs.h"
 
-class QWidget;
+class QDialog;
 
 class QtDialogs : public Dialogs {
   public:
     explicit QtDialogs(QString programTitle) : title_(std::move(programTitle)) {}
     int msgBox(const QString& text, int style, const QString& title) override;
     QString inputBox(const QString& prompt) override;
+
+  protected:
+    // Shows the box and waits for its answer.
+    virtual int run(QDialog& box);
 
   private:
     QString title_;

@@ -4,12 +4,68 @@
 
 #include "WebPause.h"
 
-int WebDialogs::msgBox(const QString& text, int style, const QString& title) {
-    const WebPause::Scope pause(false);
-    return QtDialogs::msgBox(text, style, title);
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QDialog>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <emscripten.h>
+
+// Qt's own count of the events posted and not yet delivered.
+Q_CORE_EXPORT uint qGlobalPostedEventsCount();
+
+namespace {
+
+// A moment for the browser, unless a wait is already under way (Qt's own, or ours).
+// clang-format off
+EM_JS(int, dorvana_waiting, (), { return Asyncify.currData !== null ? 1 : 0; });
+EM_ASYNC_JS(void, dorvana_give_way, (), { await new Promise(resolve => setTimeout(resolve, 4)); });
+// clang-format on
+
+int openBoxes = 0;
+
+// A box's event loop lets the browser run only when no posted event is pending. A widget deleted later by the
+// handler that opened the box stays pending until the box closes, so that loop would spin and freeze the
+// page: while a box is open, each turn of its loop with events pending first gives the browser a moment.
+void giveWayWhileBoxesSpin() {
+    if (openBoxes == 0 || qGlobalPostedEventsCount() == 0 || dorvana_waiting()) return;
+    dorvana_give_way();
 }
 
-QString WebDialogs::inputBox(const QString& prompt) {
-    const WebPause::Scope pause(false);
-    return QtDialogs::inputBox(prompt);
+class OpenBox {
+  public:
+    OpenBox() { ++openBoxes; }
+    ~OpenBox() { --openBoxes; }
+    OpenBox(const OpenBox&) = delete;
+    OpenBox& operator=(const OpenBox&) = delete;
+
+  private:
+    const WebPause::Scope pause_{false};
+};
+
+// The active window, else the game's own when it is on show (a tap activates no window).
+QWidget* windowBeneath() {
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(window) != nullptr && window->isVisible()) return window;
+    return nullptr;
+}
+
+} // namespace
+
+WebDialogs::WebDialogs(const QString& title) : QtDialogs(title) {
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake,
+                     &giveWayWhileBoxesSpin);
+}
+
+int WebDialogs::run(QDialog& box) {
+    const OpenBox open;
+    // No window manager here activates a new box, nor the window beneath once the box closes, and the keys
+    // go to the active window only.
+    QPointer<QWidget> beneath = windowBeneath();
+    QTimer::singleShot(0, &box, [&box] { box.activateWindow(); });
+    const int answer = QtDialogs::run(box);
+    if (beneath && beneath->isVisible()) beneath->activateWindow();
+    return answer;
 }

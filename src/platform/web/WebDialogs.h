@@ -7,7 +7,8 @@
 // Qt's boxes, each one a wait that ticks wait for.
 class WebDialogs : public QtDialogs {
   public:
-    using QtDialogs::QtDialogs;
-    int msgBox(const QString& text, int style, const QString& title) override;
-    QString inputBox(const QString& prompt) override;
+    explicit WebDialogs(const QString& title);
+
+  protected:
+    int run(QDialog& box) override;
 };
