@@ -6,8 +6,10 @@
 'use strict';
 
 const dorvanaInput = (() => {
-  const kinds = ['mousedown', 'mouseup', 'mousemove', 'click', 'dblclick', 'wheel', 'contextmenu',
-    'touchstart', 'touchmove', 'touchend', 'touchcancel', 'keydown', 'keypress', 'keyup'];
+  // Qt takes the mouse from pointer events, and touches and keys from their own.
+  const kinds = ['pointerdown', 'pointerup', 'pointermove', 'pointercancel', 'mousedown', 'mouseup', 'mousemove',
+    'click', 'dblclick', 'wheel', 'contextmenu', 'touchstart', 'touchmove', 'touchend', 'touchcancel', 'keydown',
+    'keypress', 'keyup'];
   let kept = null;
 
   for (const kind of kinds) {
@@ -17,6 +19,23 @@ const dorvanaInput = (() => {
       event.preventDefault();
       kept.push(event);
     }, { capture: true, passive: false });
+  }
+
+  // A tap focuses no element, and the keys would then go to the page instead of the game.
+  window.addEventListener('touchend', () => {
+    if (document.activeElement === document.body) document.getElementById('screen')?.focus({ preventScroll: true });
+  }, { capture: true });
+
+  // A press handed back after its pointer went up cannot be captured any more; the game needs no capture then.
+  for (const name of ['setPointerCapture', 'releasePointerCapture']) {
+    const original = Element.prototype[name];
+    Element.prototype[name] = function (pointerId) {
+      try {
+        original.call(this, pointerId);
+      } catch (error) {
+        if (error.name !== 'NotFoundError') throw error;
+      }
+    };
   }
 
   // A fresh event of the same kind and with the same fields, since an event cannot be sent twice.
