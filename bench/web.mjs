@@ -8,6 +8,7 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
+import { watchFrames } from './frames.mjs';
 
 const [gameUrl, bareUrl, runs] = process.argv.slice(2);
 const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
@@ -24,31 +25,16 @@ async function fresh() {
   return { browser, page: (await browser.pages())[0] };
 }
 
-// Milliseconds from navigation until a prompt-sized patch of the box's light grey is on screen.
+// Milliseconds from navigation until the first frame that shows the prompt is drawn.
 async function firstFrame(url) {
   const { browser, page } = await fresh();
   try {
-    const started = Date.now();
+    await watchFrames(page);
     await page.goto(url, { waitUntil: 'commit' });
-    for (;;) {
-      const shot = await page.screenshot({ encoding: 'base64', type: 'png', clip: { x: 0, y: 0, width: 1280, height: 800, scale: 0.25 } });
-      const light = await page.evaluate(async data => {
-        const image = new Image();
-        image.src = `data:image/png;base64,${data}`;
-        await image.decode();
-        const canvas = new OffscreenCanvas(image.width, image.height);
-        canvas.getContext('2d').drawImage(image, 0, 0);
-        const pixels = canvas.getContext('2d').getImageData(0, 0, image.width, image.height).data;
-        let count = 0;
-        for (let i = 0; i < pixels.length; i += 4) {
-          const [r, g, b] = [pixels[i], pixels[i + 1], pixels[i + 2]];
-          if (r > 225 && r < 250 && Math.abs(r - g) < 4 && Math.abs(r - b) < 4) ++count;
-        }
-        return count;
-      }, shot);
-      if (light > 400) return Date.now() - started;
-      if (Date.now() - started > 30000) return NaN;
-    }
+    await page.waitForFunction(() => window.dorvanaFrames.firstPrompt !== null, { timeout: 60000, polling: 100 });
+    return Math.round(await page.evaluate(() => window.dorvanaFrames.firstPrompt));
+  } catch {
+    return NaN;
   } finally {
     await browser.close();
   }

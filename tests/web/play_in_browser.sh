@@ -13,7 +13,7 @@ driver=${2:-$(dirname "$site")/browser-driver}
 source "$here/../e2e/xsession.sh" chromium node npm pulseaudio pactl parec python3
 
 mkdir -p "$driver"
-cp "$here/package.json" "$here/package-lock.json" "$here/play.mjs" "$driver/"
+cp "$here/package.json" "$here/package-lock.json" "$here/play.mjs" "$here/frames.mjs" "$driver/"
 if ! cmp -s "$here/package-lock.json" "$driver/node_modules/.package-lock.json" 2>/dev/null; then
   (cd "$driver" && npm ci --ignore-scripts --no-audit --no-fund --silent) || fail "puppeteer-core did not install"
 fi
