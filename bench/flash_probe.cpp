@@ -143,7 +143,7 @@ double median(std::vector<double> values) {
 // The real hold on the real clock; the timers themselves stay fake, so nothing ticks.
 class HeldTimers : public FakeTimers {
   public:
-    void holdScreenFor(qint64 ms) override { real_.holdScreenFor(ms); }
+    void holdScreenFor(const QWidget& shown, qint64 ms) override { real_.holdScreenFor(shown, ms); }
 
   private:
     QtTimers real_;

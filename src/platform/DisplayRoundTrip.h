@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Returns once the display server has everything the program drew so far, without handling any event of the
-// program's own.
-void waitForDisplayServer();
+class QWidget;
+
+// Returns once the display server shows what the program drew so far in the widget's window, without
+// handling any event of the program's own.
+void waitForDisplayServer(const QWidget& shown);

@@ -36,8 +36,8 @@ std::unique_ptr<Timer> QtTimers::create(const QString& name, std::function<void(
 
 // A sleep, not a local event loop: a tick or a click handled inside the hold would run in the middle of the
 // handler that asked for it.
-void QtTimers::holdScreenFor(qint64 ms) {
+void QtTimers::holdScreenFor(const QWidget& shown, qint64 ms) {
     // The whole hold follows the server's answer, as the painting itself may have waited a while.
-    waitForDisplayServer();
+    waitForDisplayServer(shown);
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

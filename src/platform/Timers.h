@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+class QWidget;
+
 // A repeating timer that ticks on the user-interface thread.
 class Timer {
   public:
@@ -21,8 +23,8 @@ class Timers {
   public:
     virtual ~Timers() = default;
     virtual std::unique_ptr<Timer> create(const QString& name, std::function<void()> onTick) = 0;
-    // Keeps what the window has painted on screen for `ms`, counted from when the display server has it,
-    // handling no event meanwhile: ticks and clicks that come in the while wait, and are delivered once the
-    // running handler ends.
-    virtual void holdScreenFor(qint64 ms) = 0;
+    // Keeps what the window has painted on screen for `ms`, counted from when the display server shows the
+    // window of `shown`, handling no event meanwhile: ticks and clicks that come in the while wait, and are
+    // delivered once the running handler ends.
+    virtual void holdScreenFor(const QWidget& shown, qint64 ms) = 0;
 };

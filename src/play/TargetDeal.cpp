@@ -28,7 +28,7 @@ void flash(GameButton* target, BgrColour colour, qint16 writes, qint16& flashCou
         target->setBackColour(colour);
         ++flashCounter;
     }
-    timers.holdScreenFor(kFlashHeldMs);
+    timers.holdScreenFor(*target, kFlashHeldMs);
 }
 
 } // namespace

@@ -81,7 +81,7 @@ void FakeTimers::forget(FakeTimer* timer) {
     if (live_.value(timer->name) == timer) live_.remove(timer->name);
 }
 
-void FakeTimers::holdScreenFor(qint64 ms) {
+void FakeTimers::holdScreenFor(const QWidget& /*shown*/, qint64 ms) {
     if (whileHeld) whileHeld();
     holdsUntil.push_back((holdsUntil.empty() ? 0 : holdsUntil.back()) + ms);
 }

@@ -82,7 +82,7 @@ class FakeTimers : public Timers {
 
     // A clock that moves only through the screen holds, logged by where they end; whileHeld looks at the
     // window during one.
-    void holdScreenFor(qint64 ms) override;
+    void holdScreenFor(const QWidget& shown, qint64 ms) override;
     std::vector<qint64> holdsUntil;
     std::function<void()> whileHeld;
 

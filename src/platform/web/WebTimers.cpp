@@ -65,7 +65,7 @@ std::unique_ptr<Timer> WebTimers::create(const QString& /*name*/, std::function<
     return std::make_unique<WebTimer>(std::move(onTick));
 }
 
-void WebTimers::holdScreenFor(qint64 ms) {
+void WebTimers::holdScreenFor(const QWidget& /*shown*/, qint64 ms) {
     const WebPause::Scope pause(true);
     dorvana_hold_frame(static_cast<double>(ms));
 }

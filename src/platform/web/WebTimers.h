@@ -7,5 +7,5 @@
 class WebTimers : public Timers {
   public:
     std::unique_ptr<Timer> create(const QString& name, std::function<void()> onTick) override;
-    void holdScreenFor(qint64 ms) override;
+    void holdScreenFor(const QWidget& shown, qint64 ms) override;
 };
