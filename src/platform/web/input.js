@@ -21,10 +21,16 @@ const dorvanaInput = (() => {
     }, { capture: true, passive: false });
   }
 
-  // A tap focuses no element, and the keys would then go to the page instead of the game.
-  window.addEventListener('touchend', () => {
-    if (document.activeElement === document.body) document.getElementById('screen')?.focus({ preventScroll: true });
-  }, { capture: true });
+  // The keys reach the game only while its canvas has the focus. A tap focuses no element, and other things
+  // hand the focus to the page's body: the canvas takes it back, unless the page shows something of its own.
+  const reclaim = () => setTimeout(() => {
+    const canvas = document.getElementById('screen');
+    if (canvas && !canvas.hidden && document.activeElement === document.body) canvas.focus({ preventScroll: true });
+  }, 0);
+  window.addEventListener('touchend', reclaim, { capture: true });
+  document.addEventListener('focusout', event => {
+    if (event.target.id === 'screen' && event.relatedTarget === null) reclaim();
+  });
 
   // A press handed back after its pointer went up cannot be captured any more; the game needs no capture then.
   for (const name of ['setPointerCapture', 'releasePointerCapture']) {
