@@ -30,7 +30,7 @@ async function firstFrame(url) {
   const { browser, page } = await fresh();
   try {
     await watchFrames(page);
-    await page.goto(url, { waitUntil: 'commit' });
+    await page.goto(url, { waitUntil: 'domcontentloaded' });
     await page.waitForFunction(() => window.dorvanaFrames.firstPrompt !== null, { timeout: 60000, polling: 100 });
     return Math.round(await page.evaluate(() => window.dorvanaFrames.firstPrompt));
   } catch {

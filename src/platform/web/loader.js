@@ -23,28 +23,22 @@
     byId('progress').value = Math.min(100, Math.round(100 * share));
   }
 
-  // The program itself, counted as it arrives.
-  async function download(url) {
+  // The program, compiled while it arrives and counted for the progress bar.
+  async function compile(url) {
     const response = await fetch(url);
     if (!response.ok) throw new Error(`${url}: ${response.status}`);
-    if (!response.body) return new Uint8Array(await response.arrayBuffer());
-    const reader = response.body.getReader();
-    const chunks = [];
+    if (!response.body || typeof WebAssembly.compileStreaming !== 'function') {
+      return WebAssembly.compile(await response.arrayBuffer());
+    }
     let received = 0;
-    for (;;) {
-      const { done, value } = await reader.read();
-      if (done) break;
-      chunks.push(value);
-      received += value.length;
-      progress(received / programBytes);
-    }
-    const bytes = new Uint8Array(received);
-    let at = 0;
-    for (const chunk of chunks) {
-      bytes.set(chunk, at);
-      at += chunk.length;
-    }
-    return bytes;
+    const counted = response.body.pipeThrough(new TransformStream({
+      transform(chunk, controller) {
+        received += chunk.length;
+        progress(received / programBytes);
+        controller.enqueue(chunk);
+      },
+    }));
+    return WebAssembly.compileStreaming(new Response(counted, { headers: { 'Content-Type': 'application/wasm' } }));
   }
 
   function script(url) {
@@ -64,8 +58,7 @@
   }
 
   async function start() {
-    const [bytes] = await Promise.all([download(`dorvana.wasm?v=${version}`), script(`dorvana.js?v=${version}`)]);
-    const program = await WebAssembly.compile(bytes);
+    const [program] = await Promise.all([compile(`dorvana.wasm?v=${version}`), script(`dorvana.js?v=${version}`)]);
     window.dorvanaProgram = await createQtAppInstance({
       qtContainerElements: [byId('screen')],
       locateFile: file => `${file}?v=${version}`,
