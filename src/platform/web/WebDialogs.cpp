@@ -64,8 +64,15 @@ int WebDialogs::run(QDialog& box) {
     // No window manager here activates a new box, nor the window beneath once the box closes, and the keys
     // go to the active window only.
     QPointer<QWidget> beneath = windowBeneath();
+    // Asked again until it holds: a request made while the page is still settling the new window can be lost.
+    QTimer activation;
+    QObject::connect(&activation, &QTimer::timeout, &box, [&box] {
+        if (box.isVisible() && !box.isActiveWindow()) box.activateWindow();
+    });
+    activation.start(100);
     QTimer::singleShot(0, &box, [&box] { box.activateWindow(); });
     const int answer = QtDialogs::run(box);
+    activation.stop();
     if (beneath && beneath->isVisible()) beneath->activateWindow();
     return answer;
 }
