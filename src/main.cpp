@@ -20,11 +20,15 @@ int main(int argc, char* argv[]) {
     // Docks and task bars find the menu entry, and its icon, by this name (the window's app id on Wayland).
     QApplication::setDesktopFileName("org.example.dorvana");
     QApplication::setWindowIcon(artwork::windowIcon());
-    // The game speaks Italian whatever the machine's language, Qt's own buttons included.
+    // The game speaks Italian whatever the machine's language, Qt's own buttons included. Qt's texts are in
+    // its own folder, or inside the program where Qt has no folder (in the browser).
     QTranslator qtItalian;
-    if (qtItalian.load(QLocale(QLocale::Italian), "qtbase", "_",
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtItalian);
+    for (const QString& folder :
+         {QLibraryInfo::path(QLibraryInfo::TranslationsPath), QStringLiteral(":/translations")})
+        if (qtItalian.load(QLocale(QLocale::Italian), "qtbase", "_", folder)) {
+            QApplication::installTranslator(&qtItalian);
+            break;
+        }
     // The window is hidden while a new game asks for the name; only the player's close ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
 

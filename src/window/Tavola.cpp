@@ -104,6 +104,8 @@ Tavola::Tavola(Platform& platform) : platform_(platform) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(artwork::windowIcon());
+    // Before the menu: the menu bar then lays its titles out once, when it is first shown.
+    setFont(makeFont(layout::Font{}));
     buildMenu();
     loadControls();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -115,7 +117,6 @@ void Tavola::loadControls() {
     setWindowTitle(layout::kTitle);
     surface_ = new Surface(this);
     setCentralWidget(surface_);
-    setFont(makeFont(layout::Font{}));
 
     std::vector<std::pair<int, QWidget*>> tabOrder;
     // Labels first: later siblings stack above, and buttons always lie above labels.
