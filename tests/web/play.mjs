@@ -216,6 +216,7 @@ try {
   const session = await page.createCDPSession();
   const { installabilityErrors } = await session.send('Page.getInstallabilityErrors');
   if (installabilityErrors.length) fail(`not installable: ${JSON.stringify(installabilityErrors)}`);
+  await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
   await page.setOfflineMode(true);
   await page.reload({ waitUntil: 'load' });
   await answerPrompt('Eva', true);

@@ -23,22 +23,28 @@
     byId('progress').value = Math.min(100, Math.round(100 * share));
   }
 
-  // The program, compiled while it arrives and counted for the progress bar.
+  // The program, compiled while it arrives. The bar counts a copy of the download, so that the bytes the
+  // compiler takes never pass through this page's own code. A server that does not call the file WebAssembly
+  // gets it compiled once it is all there.
   async function compile(url) {
     const response = await fetch(url);
     if (!response.ok) throw new Error(`${url}: ${response.status}`);
-    if (!response.body || typeof WebAssembly.compileStreaming !== 'function') {
+    if (response.body) count(response.clone().body.getReader());
+    const streamable = /^application\/wasm\b/.test(response.headers.get('Content-Type') || '');
+    if (!streamable || typeof WebAssembly.compileStreaming !== 'function') {
       return WebAssembly.compile(await response.arrayBuffer());
     }
+    return WebAssembly.compileStreaming(response);
+  }
+
+  async function count(reader) {
     let received = 0;
-    const counted = response.body.pipeThrough(new TransformStream({
-      transform(chunk, controller) {
-        received += chunk.length;
-        progress(received / programBytes);
-        controller.enqueue(chunk);
-      },
-    }));
-    return WebAssembly.compileStreaming(new Response(counted, { headers: { 'Content-Type': 'application/wasm' } }));
+    for (;;) {
+      const { done, value } = await reader.read();
+      if (done) return;
+      received += value.length;
+      progress(received / programBytes);
+    }
   }
 
   function script(url) {
@@ -79,6 +85,9 @@
     });
     show(null);
     byId('screen').focus();
+    // Kept for the next visit, with the network or without; only now, so that keeping the files does not
+    // compete with the first start for the network and the processor.
+    if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
   }
 
   byId('again').addEventListener('click', () => location.reload());
@@ -90,8 +99,4 @@
     console.error('Dorvana did not start:', error);
     show('unsupported');
   });
-  // Kept for the next visit, with the network or without.
-  if ('serviceWorker' in navigator) {
-    window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(() => {}));
-  }
 })();
