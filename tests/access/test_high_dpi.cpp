@@ -105,13 +105,17 @@ QRect deviceRect(const QRect& logical, qreal ratio) {
 
 using Draw = QPixmap (*)(qreal ratio);
 
-// The offscreen platform's one screen changes size, in its own pixels of dpr device pixels each.
+// The offscreen platform's one screen changes size, in its own pixels of dpr device pixels each. The ratio
+// comes from the screen's logical DPI, as a desktop set to 200 % gives it: Qt 6.8's offscreen windows keep a
+// ratio of 1 whatever "dpr" the screen reports, and Qt 6.4's gave it to the widget but not to its window.
 void setScreen(QSize size, qreal dpr = 1) {
     using SetConfiguration = void (*)(const QJsonObject&, QPlatformNativeInterface*);
     QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
     const auto set =
         reinterpret_cast<SetConfiguration>(native->nativeResourceForIntegration("setConfiguration"));
-    const QJsonObject screen{{"width", size.width()}, {"height", size.height()}, {"dpr", dpr}};
+    const QJsonObject screen{{"width", qRound(size.width() * dpr)},
+                             {"height", qRound(size.height() * dpr)},
+                             {"logicalDpi", 96 * dpr}};
     set({{"screens", QJsonArray{screen}}}, native);
     QCoreApplication::processEvents();
 }
