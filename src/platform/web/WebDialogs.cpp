@@ -64,15 +64,16 @@ int WebDialogs::run(QDialog& box) {
     // No window manager here activates a new box, nor the window beneath once the box closes, and the keys
     // go to the active window only.
     QPointer<QWidget> beneath = windowBeneath();
-    // Asked again until it holds: a request made while the page is still settling the new window can be lost.
-    QTimer activation;
-    QObject::connect(&activation, &QTimer::timeout, &box, [&box] {
+    // Asked as the box opens and again until it holds: a request made while the page is still settling the
+    // new window can be lost.
+    const auto activate = [&box] {
         if (box.isVisible() && !box.isActiveWindow()) box.activateWindow();
-    });
+    };
+    QTimer activation;
+    QObject::connect(&activation, &QTimer::timeout, &box, activate);
     activation.start(100);
-    QTimer::singleShot(0, &box, [&box] { box.activateWindow(); });
+    QTimer::singleShot(0, &box, activate);
     const int answer = QtDialogs::run(box);
-    activation.stop();
     if (beneath && beneath->isVisible()) beneath->activateWindow();
     return answer;
 }
