@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // Modal message and input boxes. Texts are shown as plain text, never as markup.
 class Dialogs {
@@ -19,4 +20,7 @@ class Dialogs {
     virtual int msgBox(const QString& text, int style = OkOnly, const QString& title = {}) = 0;
     // Returns the typed text, or the empty text on Cancel.
     virtual QString inputBox(const QString& prompt) = 0;
+    // Work that can wait while the player reads the next box: it runs once that box is on screen, and at
+    // the latest as the box closes.
+    virtual void whileNextBoxWaits(std::function<void()> work) = 0;
 };

@@ -7,11 +7,39 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTimer>
+#include <utility>
 
 namespace {
 
 // The longest name the prompt accepts; the record reader's bound leaves room for it.
 constexpr int kMaxInput = 254;
+
+// Does the work once the box has painted itself, queued so that the frame reaches the screen first; what is
+// still left when the box closes is done then.
+class BehindBox : public QObject {
+  public:
+    BehindBox(QDialog& box, std::vector<std::function<void()>> work) : work_(std::move(work)) {
+        if (!work_.empty()) box.installEventFilter(this);
+    }
+
+    void finish() {
+        for (const auto& step : std::exchange(work_, {}))
+            step();
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, &BehindBox::finish);
+        }
+        return false;
+    }
+
+  private:
+    std::vector<std::function<void()>> work_;
+};
 
 } // namespace
 
@@ -26,10 +54,10 @@ int QtDialogs::msgBox(const QString& text, int style, const QString& title) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
-        return run(box) == QMessageBox::Yes ? AnswerYes : AnswerNo;
+        return answer(box) == QMessageBox::Yes ? AnswerYes : AnswerNo;
     }
     box.setStandardButtons(QMessageBox::Ok);
-    run(box);
+    answer(box);
     return AnswerOk;
 }
 
@@ -43,8 +71,19 @@ QString QtDialogs::inputBox(const QString& prompt) {
     // its own size). The dialog builds its layout when first measured, and that layout sets the size limits.
     box.sizeHint();
     if (QLayout* layout = box.layout()) layout->setSizeConstraint(QLayout::SetFixedSize);
-    if (run(box) != QDialog::Accepted) return {};
+    if (answer(box) != QDialog::Accepted) return {};
     return box.textValue();
+}
+
+void QtDialogs::whileNextBoxWaits(std::function<void()> work) {
+    waiting_.push_back(std::move(work));
+}
+
+int QtDialogs::answer(QDialog& box) {
+    BehindBox behind(box, std::exchange(waiting_, {}));
+    const int code = run(box);
+    behind.finish();
+    return code;
 }
 
 int QtDialogs::run(QDialog& box) {

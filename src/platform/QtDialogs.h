@@ -4,6 +4,8 @@
 
 #include "Dialogs.h"
 
+#include <vector>
+
 class QDialog;
 
 class QtDialogs : public Dialogs {
@@ -11,11 +13,16 @@ class QtDialogs : public Dialogs {
     explicit QtDialogs(QString programTitle) : title_(std::move(programTitle)) {}
     int msgBox(const QString& text, int style, const QString& title) override;
     QString inputBox(const QString& prompt) override;
+    void whileNextBoxWaits(std::function<void()> work) override;
 
   protected:
     // Shows the box and waits for its answer.
     virtual int run(QDialog& box);
 
   private:
+    // run(), with the waiting work done behind the box.
+    int answer(QDialog& box);
+
     QString title_;
+    std::vector<std::function<void()>> waiting_;
 };

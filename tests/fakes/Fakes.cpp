@@ -4,8 +4,12 @@
 
 #include "platform/RecordText.h"
 
+#include <utility>
+
 int FakeDialogs::msgBox(const QString& text, int style, const QString& title) {
     messages.push_back({text, style, title});
+    for (const auto& work : std::exchange(waiting, {}))
+        work();
     if (whileOpen) whileOpen(text);
     if (style != YesNoQuestionDefaultNo) return AnswerOk;
     if (answers.empty()) return AnswerNo;
@@ -16,6 +20,8 @@ int FakeDialogs::msgBox(const QString& text, int style, const QString& title) {
 
 QString FakeDialogs::inputBox(const QString& prompt) {
     prompts.append(prompt);
+    for (const auto& work : std::exchange(waiting, {}))
+        work();
     if (whileAsking) whileAsking(prompt);
     if (names.empty()) return {};
     QString name = names.front();

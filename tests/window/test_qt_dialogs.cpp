@@ -174,6 +174,24 @@ class QtDialogsTest : public QObject {
         QCOMPARE(dialogs.inputBox("Come ti chiami?"), QString());
     }
 
+    // Work left for the next box is done while that box is on screen, or at the latest as it closes.
+    void workWaitsBehindTheNextBox() {
+        QtDialogs dialogs("Dorvana");
+        int done = 0;
+        bool doneWhileOpen = false;
+        dialogs.whileNextBoxWaits([&done] { ++done; });
+        auto timer = whenModal([&](QWidget* modal) {
+            doneWhileOpen = QTest::qWaitFor([&done] { return done == 1; });
+            modal->close();
+        });
+        dialogs.inputBox("Come ti chiami?");
+        dialogs.whileNextBoxWaits([&done] { done += 10; });
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        dialogs.msgBox("Ciao", Dialogs::OkOnly, {});
+        QVERIFY(doneWhileOpen);
+        QCOMPARE(done, 11);
+    }
+
     void italianButtons() {
         QTranslator italian;
         QVERIFY(italian.load(QLocale(QLocale::Italian), "qtbase", "_",
