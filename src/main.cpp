@@ -37,9 +37,11 @@ int main(int argc, char* argv[]) {
     ScreenFit screenFit(services->windowManager() ? ScreenFit::Placement::ByWindowManager
                                                   : ScreenFit::Placement::Centred);
 
-    Tavola tavola(services->platform());
+    Tavola tavola(services->platform(), Tavola::Build::Later);
     QObject::connect(&tavola, &Tavola::closedByPlayer, &app, &QApplication::quit);
-    WindowPreparer preparer(tavola);
+    WindowPreparer preparer(tavola, services->platform().dialogs,
+                            services->windowManager() ? WindowPreparer::NativeWindow::Early
+                                                      : WindowPreparer::NativeWindow::WhenShown);
     // From the event loop: a browser can only wait for the name prompt's answer from there.
     QTimer::singleShot(0, &tavola, &Tavola::start);
     return QApplication::exec();

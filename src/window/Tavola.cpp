@@ -99,21 +99,42 @@ QLineEdit* makeTextBox(QWidget* parent, const layout::TextBox& design) {
 
 } // namespace
 
-Tavola::Tavola(Platform& platform) : platform_(platform) {
+Tavola::Tavola(Platform& platform, Build build) : platform_(platform) {
     installFontSubstitutes();
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(artwork::windowIcon());
     // Before the menu: the menu bar then lays its titles out once, when it is first shown.
     setFont(makeFont(layout::Font{}));
-    buildMenu();
-    loadControls();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The load sequence switches the timers off before its prompt.
+    loadTimers();
+    if (build == Build::Now) this->build();
 }
 
 Tavola::~Tavola() = default;
 
+void Tavola::build() {
+    if (surface_ != nullptr) return;
+    buildMenu();
+    loadWidgets();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
 void Tavola::loadControls() {
+    loadTimers();
+    loadWidgets();
+}
+
+void Tavola::loadTimers() {
+    for (const layout::TimerRow& row : layout::timers()) {
+        auto timer = platform_.timers.create(row.name, [this, tick = row.onTick] { (this->*tick)(); });
+        timer->setInterval(row.intervalMs);
+        timer->setEnabled(row.enabled);
+        this->*row.slot = std::move(timer);
+    }
+}
+
+void Tavola::loadWidgets() {
     setWindowTitle(layout::kTitle);
     surface_ = new Surface(this);
     setCentralWidget(surface_);
@@ -140,13 +161,6 @@ void Tavola::loadControls() {
     std::erase_if(tabOrder, [](const auto& entry) { return entry.second->focusPolicy() == Qt::NoFocus; });
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
-
-    for (const layout::TimerRow& row : layout::timers()) {
-        auto timer = platform_.timers.create(row.name, [this, tick = row.onTick] { (this->*tick)(); });
-        timer->setInterval(row.intervalMs);
-        timer->setEnabled(row.enabled);
-        this->*row.slot = std::move(timer);
-    }
 
     surface_->setIconPointerArea(cmdNext);
     // The start bar is disabled, and its clicks belong to the window beneath.

@@ -23,8 +23,14 @@ struct FactorPair {
 class Tavola : public QMainWindow {
     Q_OBJECT
   public:
-    explicit Tavola(Platform& platform);
+    // Making the menu and the controls takes a moment. The program has them made behind its first prompt,
+    // by build(), so that the prompt is on screen sooner; the timers are there at once either way.
+    enum class Build { Now, Later };
+    explicit Tavola(Platform& platform, Build build = Build::Now);
     ~Tavola() override;
+
+    // The menu and the controls, once.
+    void build();
 
     // The whole start of the program: load, the creation-time painter run, show and deal.
     void start();
@@ -102,6 +108,8 @@ class Tavola : public QMainWindow {
 
   private:
     void loadControls();
+    void loadTimers();
+    void loadWidgets();
     void unloadControls();
     void buildMenu();
     void showAndActivate();

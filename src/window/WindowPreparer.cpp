@@ -4,29 +4,19 @@
 
 #include "Surface.h"
 #include "Tavola.h"
+#include "platform/Dialogs.h"
 
-#include <QApplication>
 #include <QImage>
-#include <QTimer>
-#include <QWidget>
 
-WindowPreparer::WindowPreparer(Tavola& window) : window_(window) {
-    qApp->installEventFilter(this);
-}
-
-bool WindowPreparer::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->isWindow()) {
-        qApp->removeEventFilter(this);
-        // Queued, so the prompt's first frame reaches the screen first.
-        QTimer::singleShot(0, this, [this] { prepare(); });
-    }
-    return false;
+WindowPreparer::WindowPreparer(Tavola& window, Dialogs& dialogs, NativeWindow native)
+    : window_(window), native_(native) {
+    dialogs.whileNextBoxWaits([this] { prepare(); });
 }
 
 void WindowPreparer::prepare() {
+    window_.build();
     // Making the native window took from under 1 to over 10 ms of the wait after the greeting.
-    window_.winId();
+    if (native_ == NativeWindow::Early) window_.winId();
     window_.surface()->prepareImage();
     QImage scratch(window_.size(), QImage::Format_RGB32);
     window_.render(&scratch);

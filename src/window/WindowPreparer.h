@@ -2,23 +2,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QObject>
-
+class Dialogs;
 class Tavola;
 
-// Readies the game window while the name prompt waits for the player, so the window comes up quickly after
-// the greeting: behind the prompt its native window and backdrop image are made, and it is painted once off
-// screen, which loads its fonts and fills the glyph and picture caches. Queued any earlier, this work held
-// back the prompt itself, so it starts once the prompt's first frame is painted.
-class WindowPreparer : public QObject {
+// Makes the game window behind the first name prompt, once the prompt is on screen, so that neither waits
+// for the other: the window's menu and controls, its native window and backdrop image, and one paint off
+// screen, which loads its fonts and fills the glyph and picture caches. The window then comes up quickly
+// after the greeting.
+class WindowPreparer {
   public:
-    explicit WindowPreparer(Tavola& window);
+    // Where no window manager stands between them (the browser), a native window made behind a box takes the
+    // keyboard from it: there the native window is made when the window is shown.
+    enum class NativeWindow { Early, WhenShown };
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    WindowPreparer(Tavola& window, Dialogs& dialogs, NativeWindow native);
 
   private:
     void prepare();
 
     Tavola& window_;
+    NativeWindow native_;
 };
