@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 
 #include <QImage>
+#include <QLayout>
 
 WindowPreparer::WindowPreparer(Tavola& window, Dialogs& dialogs, NativeWindow native)
     : window_(window), native_(native) {
@@ -15,6 +16,8 @@ WindowPreparer::WindowPreparer(Tavola& window, Dialogs& dialogs, NativeWindow na
 
 void WindowPreparer::prepare() {
     window_.build();
+    // At its own size from here on: the native window, the backdrop and the paint below are made for it.
+    window_.layout()->activate();
     // Making the native window took from under 1 to over 10 ms of the wait after the greeting.
     if (native_ == NativeWindow::Early) window_.winId();
     window_.surface()->prepareImage();
