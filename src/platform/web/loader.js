@@ -85,9 +85,20 @@
     });
     show(null);
     byId('screen').focus();
-    // Kept for the next visit, with the network or without; only now, so that keeping the files does not
-    // compete with the first start for the network and the processor.
-    if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+    // Kept for the next visit, with the network or without. Keeping them takes the processor for a while, so
+    // it waits until the name prompt is up: the player's first key or tap, or ten seconds.
+    if ('serviceWorker' in navigator) onceSettled(() => navigator.serviceWorker.register('sw.js').catch(() => {}));
+  }
+
+  function onceSettled(action) {
+    let done = false;
+    const once = () => {
+      if (done) return;
+      done = true;
+      action();
+    };
+    for (const kind of ['keydown', 'pointerdown']) window.addEventListener(kind, once, { capture: true, once: true });
+    setTimeout(once, 10000);
   }
 
   byId('again').addEventListener('click', () => location.reload());
