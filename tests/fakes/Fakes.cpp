@@ -8,8 +8,7 @@
 
 int FakeDialogs::msgBox(const QString& text, int style, const QString& title) {
     messages.push_back({text, style, title});
-    for (const auto& work : std::exchange(waiting, {}))
-        work();
+    openBox();
     if (whileOpen) whileOpen(text);
     if (style != YesNoQuestionDefaultNo) return AnswerOk;
     if (answers.empty()) return AnswerNo;
@@ -20,13 +19,17 @@ int FakeDialogs::msgBox(const QString& text, int style, const QString& title) {
 
 QString FakeDialogs::inputBox(const QString& prompt) {
     prompts.append(prompt);
-    for (const auto& work : std::exchange(waiting, {}))
-        work();
+    openBox();
     if (whileAsking) whileAsking(prompt);
     if (names.empty()) return {};
     QString name = names.front();
     names.pop_front();
     return name;
+}
+
+void FakeDialogs::openBox() {
+    for (const auto& work : std::exchange(waiting_, {}))
+        work();
 }
 
 QStringList FakeDialogs::texts() const {

@@ -36,9 +36,12 @@ class FakeDialogs : public Dialogs {
     int msgBox(const QString& text, int style, const QString& title) override;
     QString inputBox(const QString& prompt) override;
     // Done as the next box opens.
-    void whileNextBoxWaits(std::function<void()> work) override { waiting.push_back(std::move(work)); }
-    std::vector<std::function<void()>> waiting;
+    void whileNextBoxWaits(std::function<void()> work) override { waiting_.push_back(std::move(work)); }
     QStringList texts() const;
+
+  private:
+    void openBox();
+    std::vector<std::function<void()>> waiting_;
 };
 
 class FakeSound : public Sound {
